@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <string>
 
@@ -128,8 +127,10 @@ bool isPlaceholder(QChar c) { return c == u'0' || c == u'#'; }
 // `decimals` places; returns the integer digits (no leading zeros, empty for
 // zero) and exactly `decimals` fraction digits.
 void roundDecimal(double magnitude, int decimals, std::string& whole, std::string& fraction) {
+    // to_chars, unlike printf, ignores the C locale's decimal point.
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.14e", magnitude);
+    const auto end = std::to_chars(buf, buf + sizeof buf - 1, magnitude, std::chars_format::scientific, 14).ptr;
+    *end = '\0';
     std::string digits;
     const char* p = buf;
     for (; *p && *p != 'e'; ++p) {
