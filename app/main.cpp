@@ -1,6 +1,13 @@
 #include <QApplication>
 
+#include "app/frmMain.h"
+#include "platform/AppInfo.h"
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(AppInfo::Title());
+    frmMain form;
+    form.Form_Load();
+    form.show();
+    return app.exec();
 }

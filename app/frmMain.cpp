@@ -1,0 +1,241 @@
+#include "app/frmMain.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+#include "platform/ComboBox.h"
+#include "platform/Fonts.h"
+#include "platform/PictureBox.h"
+
+namespace {
+
+constexpr int ClientWidth = 700;   // 10500 twips
+constexpr int ClientHeight = 524;  // 7860 twips
+const QColor LightYellow(249, 239, 107);
+const QColor ActiveBorder(180, 180, 180);  // the platform's "active window border" colour
+
+// Places a control at a position and size given in twips.
+void place(QWidget* w, int left, int top, int width, int height) {
+    const auto px = [](int twips) { return int(twips / PictureBox::TwipsPerPixel + 0.5); };
+    w->setGeometry(px(left), px(top), px(width), px(height));
+}
+
+void paintBackground(QWidget* w, const QColor& colour) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, colour);
+    p.setColor(QPalette::Base, colour);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+void setTextColour(QWidget* w, const QColor& colour) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, colour);
+    p.setColor(QPalette::ButtonText, colour);
+    w->setPalette(p);
+}
+
+QLabel* transparentLabel(const QString& text, QWidget* parent, Qt::Alignment align) {
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(align | Qt::AlignTop);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    return label;
+}
+
+PictureBox* strip(QWidget* parent, const QColor& back, const QColor& fore) {
+    auto* box = new PictureBox(parent);
+    box->SetBackColor(back);
+    box->SetForeColor(fore);
+    return box;
+}
+
+}  // namespace
+
+frmMain::frmMain() {
+    setWindowTitle(QStringLiteral("ZM-340 Antenna Surveyor Control Panel"));
+    setWindowIcon(QIcon(QStringLiteral(":/resources/icon.png")));
+    setFont(Fonts::DialogFont(true));
+    CreateMenus();
+    CreateControls();
+    ConnectHandlers();
+    SetTabOrder();
+    // A fixed dialog frame: the client area below the menu bar never changes.
+    setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
+    if (const QScreen* display = screen()) move(display->geometry().center() - rect().center());
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::CreateMenus() {
+    QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFilePrint = mnuFile->addAction(QStringLiteral("&Print"));
+    mnuFileExit = mnuFile->addAction(QStringLiteral("E&xit"));
+    QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuAbout = mnuHelp->addAction(QStringLiteral("&About Vantrel"));
+    mnuAboutKestrel = mnuHelp->addAction(QStringLiteral("About Kestrel Club"));
+}
+
+void frmMain::CreateControls() {
+    auto* client = new QWidget(this);
+    client->setFixedSize(ClientWidth, ClientHeight);
+    {
+        QPalette p = client->palette();
+        p.setColor(QPalette::Window, ActiveBorder);
+        p.setBrush(QPalette::Window, QBrush(QImage(QStringLiteral(":/resources/background.jpg"))));
+        p.setColor(QPalette::WindowText, QColor(0, 255, 0));
+        client->setPalette(p);
+        client->setAutoFillBackground(true);
+    }
+    setCentralWidget(client);
+    const QColor windowText = palette().color(QPalette::WindowText);
+    const QFont regular = Fonts::DialogFont(false);
+
+    picSWR = strip(client, LightYellow, windowText);
+    picSWR->SetScaleMode(PictureBox::ScaleMode::Pixels);
+    place(picSWR, 120, 1320, 495, 4695);
+    picSWR->SetPicture(QImage(QStringLiteral(":/resources/picSWR.png")));
+
+    grphSWRDisplay = strip(client, Qt::white, windowText);
+    place(grphSWRDisplay, 600, 1320, 8895, 4695);
+
+    picRes = strip(client, LightYellow, windowText);
+    place(picRes, 9600, 1320, 735, 4695);
+    picRes->SetPicture(QImage(QStringLiteral(":/resources/picRes.png")));
+
+    picFreq = strip(client, LightYellow, windowText);
+    place(picFreq, 600, 6000, 9495, 375);
+    for (PictureBox* box : {picSWR, grphSWRDisplay, picRes, picFreq}) {
+        setTextColour(box, windowText);
+    }
+
+    FrameGraph = new QGroupBox(QStringLiteral("Graph Controls"), client);
+    place(FrameGraph, 360, 6360, 3855, 1095);
+    FrameDP = new QGroupBox(QStringLiteral("Data Points"), client);
+    place(FrameDP, 4440, 6360, 1815, 615);
+    FrameComm = new QGroupBox(QStringLiteral("Comm Settings"), client);
+    place(FrameComm, 6600, 6480, 1935, 975);
+    for (QGroupBox* frame : {FrameGraph, FrameDP, FrameComm}) {
+        paintBackground(frame, LightYellow);
+        setTextColour(frame, windowText);
+    }
+
+    // Stop lies beneath Start in the same rectangle: Start covers it while idle.
+    btnStopCollectData = new QPushButton(QStringLiteral("Stop Request"), client);
+    place(btnStopCollectData, 4440, 7080, 1815, 375);
+    btnStopCollectData->setEnabled(false);
+    btnCollectDisplayData = new QPushButton(QStringLiteral("Start Scan"), client);
+    place(btnCollectDisplayData, 4440, 7080, 1815, 375);
+    btnCollectDisplayData->setFont(Fonts::DialogFont(true, 13));
+    btnCollectDisplayData->setToolTip(QStringLiteral("Start Data Collection"));
+    btnCollectDisplayData->raise();
+
+    btnExit = new QPushButton(QStringLiteral("EXIT"), client);
+    place(btnExit, 8880, 6720, 1215, 615);
+
+    LblVersion = transparentLabel(QStringLiteral("Version"), client, Qt::AlignLeft);
+    LblVersion->setFont(regular);
+    place(LblVersion, 120, 7560, 1215, 255);
+    LblCredit = transparentLabel(QStringLiteral("(c) 2003-2026 Vantrel authors"), client, Qt::AlignRight);
+    LblCredit->setFont(regular);
+    place(LblCredit, 7680, 7560, 2655, 255);
+
+    const struct {
+        const char* caption;
+        QColor colour;
+        int top;
+        int width;
+        const char* tip;
+    } options[3] = {
+        {"SWR", QColor(255, 0, 0), 240, 855, "Display SWR under cursor"},
+        {"Resistance", QColor(0, 255, 0), 480, 1335, "Display Resistance under cursor"},
+        {"Reactance", QColor(0, 0, 255), 720, 1335, "Display Reactance under cursor"},
+    };
+    for (std::size_t i = 0; i < OptCursor.size(); ++i) {
+        auto* option = new QRadioButton(QString::fromLatin1(options[i].caption), FrameGraph);
+        place(option, 120, options[i].top, options[i].width, 255);
+        setTextColour(option, options[i].colour);
+        paintBackground(option, LightYellow);
+        option->setToolTip(QString::fromLatin1(options[i].tip));
+        OptCursor[i] = option;
+    }
+
+    LblDisplay = transparentLabel(QStringLiteral("Display"), FrameGraph, Qt::AlignRight);
+    place(LblDisplay, 1320, 240, 735, 255);
+    MnComboDisplay = new ComboBox(FrameGraph);
+    place(MnComboDisplay, 2160, 240, 1455, 315);
+    MnComboDisplay->setEditText(QStringLiteral("Combo1"));
+    MnComboDisplay->setToolTip(QStringLiteral("Graph<s> to display"));
+
+    LblBand = transparentLabel(QStringLiteral("Band"), FrameGraph, Qt::AlignRight);
+    place(LblBand, 1560, 600, 495, 255);
+    MnComboFScale = new ComboBox(FrameGraph);
+    place(MnComboFScale, 2160, 600, 1455, 315);
+    MnComboFScale->setEditText(QStringLiteral("Combo2"));
+    MnComboFScale->setToolTip(QStringLiteral("Band Select"));
+
+    LblPoints = transparentLabel(QString(), FrameDP, Qt::AlignHCenter);
+    LblPoints->setFont(regular);
+    place(LblPoints, 120, 240, 1575, 255);
+    LblPoints->setToolTip(QStringLiteral("Data Points Received"));
+
+    cmboCommPort = new ComboBox(FrameComm);
+    place(cmboCommPort, 360, 360, 1215, 315);
+    cmboCommPort->setEditText(QStringLiteral("Combo1"));
+
+}
+
+void frmMain::SetTabOrder() {
+    // Focusable controls in the order of their stored tab indexes; the
+    // picture boxes, frames and labels take no focus.
+    const QWidget* order[] = {btnCollectDisplayData, MnComboFScale, MnComboDisplay, cmboCommPort,
+                              btnStopCollectData,   OptCursor[2],  OptCursor[1],   OptCursor[0],
+                              btnExit};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+        setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
+    }
+    for (PictureBox* box : {picSWR, grphSWRDisplay, picRes, picFreq}) box->setFocusPolicy(Qt::NoFocus);
+    btnCollectDisplayData->setFocus();
+}
+
+void frmMain::ConnectHandlers() {
+    connect(mnuFilePrint, &QAction::triggered, this, &frmMain::mnuFilePrint_Click);
+    connect(mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
+    connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    connect(mnuAboutKestrel, &QAction::triggered, this, &frmMain::mnuAboutKestrel_Click);
+    connect(btnExit, &QPushButton::clicked, this, &frmMain::btnExit_Click);
+    connect(btnCollectDisplayData, &QPushButton::clicked, this, &frmMain::btnCollectDisplayData_Click);
+    connect(btnStopCollectData, &QPushButton::clicked, this, &frmMain::btnStopCollectData_Click);
+    connect(cmboCommPort, &ComboBox::Click, this, &frmMain::cmboCommPort_Click);
+    connect(MnComboFScale, &ComboBox::Click, this, &frmMain::MnComboFScale_Click);
+    connect(MnComboFScale, &ComboBox::KeyPress, this, &frmMain::MnComboFScale_KeyPress);
+    connect(MnComboDisplay, &ComboBox::Click, this, &frmMain::MnComboDisplay_Click);
+    connect(MnComboDisplay, &ComboBox::KeyPress, this, &frmMain::MnComboDisplay_KeyPress);
+    for (std::size_t i = 0; i < OptCursor.size(); ++i) {
+        // Selected by the user or by the program, as a classic option button.
+        connect(OptCursor[i], &QRadioButton::toggled, this, [this, i](bool checked) {
+            if (checked) OptCursor_Click(std::int16_t(i));
+        });
+    }
+    connect(grphSWRDisplay, &PictureBox::MouseMove, this, [this](int button, int shift, float x, float y) {
+        grphSWRDisplay_MouseMove(std::int16_t(button), std::int16_t(shift), x, y);
+    });
+}
+
+double frmMain::TextWidth(const QString& text) const {
+    return QFontMetrics(font()).horizontalAdvance(text) * PictureBox::TwipsPerPixel;
+}
+
+double frmMain::TextHeight(const QString&) const {
+    return QFontMetrics(font()).height() * PictureBox::TwipsPerPixel;
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    std::int16_t Cancel = 0;
+    Form_Unload(Cancel);
+    event->setAccepted(Cancel == 0);
+}

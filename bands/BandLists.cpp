@@ -1,0 +1,31 @@
+#include "app/frmMain.h"
+#include "bands/BandTable.h"
+#include "platform/ComboBox.h"
+#include "platform/NumberRules.h"
+
+#include <QPushButton>
+
+void frmMain::InitLists() {
+    btnCollectDisplayData->setEnabled(true);
+    for (const char* choice : DisplayChoices) MnComboDisplay->AddItem(QString::fromLatin1(choice));
+    MnComboDisplay->SetListIndex(0);
+    for (std::size_t i = 0; i < BandTable.size(); ++i) {
+        Band_Name[i] = QString::fromLatin1(BandTable[i].name);
+        Band_Start[i] = QString::fromLatin1(BandTable[i].start);
+        Band_End[i] = QString::fromLatin1(BandTable[i].end);
+    }
+    for (const QString& name : Band_Name) MnComboFScale->AddItem(name);
+    MnComboFScale->SetListIndex(0);
+}
+
+void frmMain::MnComboFScale_Click() {
+    const auto i = std::size_t(MnComboFScale->ListIndex());
+    Scan_Start = NumberRules::leadingNumber(Band_Start[i]);
+    Scan_End = NumberRules::leadingNumber(Band_End[i]);
+    DrawGraphFrame();
+}
+
+// Neither list takes typed text: only its rows can be chosen.
+void frmMain::MnComboFScale_KeyPress(std::int16_t& KeyAscii) { KeyAscii = 0; }
+
+void frmMain::MnComboDisplay_KeyPress(std::int16_t& KeyAscii) { KeyAscii = 0; }

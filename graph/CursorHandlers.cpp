@@ -1,0 +1,26 @@
+#include "app/frmMain.h"
+#include "graph/CursorReadout.h"
+#include "graph/GraphGeometry.h"
+#include "platform/PictureBox.h"
+
+void frmMain::OptCursor_Click(std::int16_t Index) { graphCursor = Index; }
+
+void frmMain::grphSWRDisplay_MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y) {
+    Q_UNUSED(Button);
+    Q_UNUSED(Shift);
+    Q_UNUSED(Y);
+    // With fewer than two points there is no spacing to place them by.
+    if (NumPoints < 1) {
+        grphSWRDisplay->SetToolTipText(QString());
+        return;
+    }
+    const double pitch = (grphSWRDisplay->Width() - GraphGeometry::LeftMargin) / NumPoints;
+    const auto n = CursorReadout::nearestPoint(X, OriginX + GraphGeometry::LeftMargin, pitch);
+    if (!n || *n < 0 || *n > iMaxValues) {
+        grphSWRDisplay->SetToolTipText(QString());
+        return;
+    }
+    const double start = Scan_Start.Number();
+    const double f = start + *n * ((Scan_End.Number() - start) / NumPoints);
+    grphSWRDisplay->SetToolTipText(CursorReadout::readoutText(Scan_Data(*n, graphCursor), f));
+}

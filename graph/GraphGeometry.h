@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+// Where the graph's grid lines and scale labels go, computed without drawing
+// so the numbers can be checked on their own. All coordinates are twips in
+// the graph box (x right, y down from its top-left corner); frequencies are
+// in units of 100 Hz.
+namespace GraphGeometry {
+
+constexpr double BottomMargin = 80;     // below the zero line
+constexpr double LeftMargin = 350;      // room for the SWR labels
+constexpr double SwrLabelIndent = 30;
+constexpr int FrequencyDivisions = 10;
+constexpr double FrequencyDivisor = 10000;  // units of 100 Hz per MHz
+inline const QColor GridColour{150, 150, 150};
+
+struct GridRow {
+    std::int32_t y;
+    QString swrLabel;  // "1.0", "2.0", ...
+};
+
+// Horizontal lines, one SWR unit apart, from the first above the zero line
+// up to the top edge.
+std::vector<GridRow> gridRows(double height, double originY, double startYVal, double swrFullScale);
+
+// Vertical lines from the plot's left edge (originX + 350) up to the right
+// edge, a rounded tenth of the plot width apart.
+std::vector<std::int32_t> gridColumns(double width, double originX);
+
+struct FrequencyLabel {
+    std::int32_t x;  // the grid line the label is centred under
+    QString text;    // MHz, "#0.000"
+};
+
+// Labels under the vertical lines: start + k * (end - start) / 10.
+std::vector<FrequencyLabel> frequencyLabels(double graphWidth, double originX, double scanStart,
+                                            double scanEnd);
+
+}  // namespace GraphGeometry

@@ -1,0 +1,49 @@
+#include "app/Globals.h"
+#include "app/frmMain.h"
+#include "platform/ComboBox.h"
+#include "platform/CommControl.h"
+#include "platform/SerialPortMap.h"
+#include "settings/CSetting.h"
+#include "settings/SettingError.h"
+
+#include <QPushButton>
+
+namespace {
+const QString Section = QStringLiteral("Configuration");
+const QString Key = QStringLiteral("CommPort");
+constexpr int PortCount = 16;
+}  // namespace
+
+void frmMain::InitPortList() {
+    cmboCommPort->Clear();
+    for (int n = 1; n <= PortCount; ++n) cmboCommPort->AddItem(QStringLiteral("Com%1").arg(n));
+    try {
+        iCommPort = objSetting().GetSettingInt(Section, Key, 1);
+    } catch (const SettingError&) {
+        // A stored number beyond 16 bits is as unusable as any other value
+        // out of range: the program starts on Com1 and writes that back.
+        iCommPort = 0;
+    }
+    if (iCommPort < 1 || iCommPort > PortCount) iCommPort = 1;
+    cmboCommPort->SetListIndex(iCommPort - 1);
+    cntlComm->SetCommPort(iCommPort);
+}
+
+void frmMain::cmboCommPort_Click() {
+    if (cntlComm->PortOpen()) cntlComm->SetPortOpen(false);
+    iCommPort = std::int16_t(cmboCommPort->ListIndex() + 1);
+    objSetting().SaveSettingInt(Section, Key, iCommPort);
+    btnCollectDisplayData->setEnabled(true);
+    cntlComm->SetCommPort(iCommPort);
+    cmboCommPort->setToolTip(SerialPortMap::describeComPort(iCommPort));
+}
+
+void frmMain::cntlComm_OnComm() {
+    // No kind of event (line errors, line-state changes) has an action of
+    // its own: the scan reads on with whatever characters arrive. The port is
+    // only put back into the scan's polling set-up.
+    cntlComm->SetHandshaking(0);
+    cntlComm->SetDTREnable(true);
+    cntlComm->SetRThreshold(0);
+    cntlComm->SetSThreshold(0);
+}

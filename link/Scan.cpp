@@ -1,0 +1,99 @@
+#include "app/frmMain.h"
+#include "link/ScanMessages.h"
+#include "platform/ComboBox.h"
+#include "platform/CommControl.h"
+#include "platform/CommError.h"
+#include "platform/NumberRules.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+using NumberRules::leadingNumber;
+
+namespace {
+// Thrown past the rest of the answer once the line reader has failed: the
+// reader has already reported it, closed the port and restored the buttons.
+struct AnswerLost {};
+}  // namespace
+
+QString frmMain::ReadField() {
+    QString field = GetLine();
+    if (flgReadFailed) throw AnswerLost{};
+    return field;
+}
+
+void frmMain::btnCollectDisplayData_Click() {
+    flgStop = false;
+    flgReadFailed = false;
+    btnCollectDisplayData->setEnabled(false);
+    btnCollectDisplayData->setVisible(false);
+    btnStopCollectData->setEnabled(true);
+
+    try {
+        if (!cntlComm->PortOpen()) cntlComm->SetPortOpen(true);
+        cntlComm->SetOutBufferCount(0);
+        cntlComm->SetInBufferCount(0);
+        cntlComm->SetSettings(QStringLiteral("9600,N,8,1"));
+        cntlComm->SetHandshaking(0);
+        cntlComm->SetDTREnable(true);
+        cntlComm->SetRThreshold(0);
+        cntlComm->SetSThreshold(0);
+        LblPoints->setText(QStringLiteral("Sending"));
+        const char command[3] = {char(48 + MnComboFScale->ListIndex()), '\r', '\n'};
+        cntlComm->Output(QByteArray(command, 3));
+    } catch (const CommError& e) {
+        if (cntlComm->PortOpen()) cntlComm->SetPortOpen(false);
+        ShowRoutineError(this, QStringLiteral("Error in btnCollectDisplayData_Click routine"), e.description);
+        btnStopCollectData->setEnabled(false);
+        btnCollectDisplayData->setEnabled(true);
+        btnCollectDisplayData->setVisible(true);
+        return;
+    }
+
+    LblPoints->setText(QStringLiteral("Waiting"));
+    std::int16_t counter = 0;
+    bool headerCame = false;
+    try {
+        while (ReadField() != u"S" && !flgStop) {
+        }
+        if (!flgStop) {
+            headerCame = true;
+            Scan_Start = leadingNumber(ReadField());
+            Scan_End = leadingNumber(ReadField());
+            ReadField();  // the sweep's step: the points carry their own spacing
+            QString field;
+            while (field != u"E" && counter < iMaxValues) {
+                for (int k = 0; k <= 2; ++k) {
+                    field = ReadField();
+                    if (field == u"E" || flgStop) break;
+                    Scan_Data.Set(counter, k, leadingNumber(field));
+                }
+                if (field == u"E" || flgStop) break;
+                LblPoints->setText(NumberRules::formatPattern(counter, u"#####"));
+                ++counter;
+            }
+        }
+    } catch (const AnswerLost&) {
+        // The reader has closed the port and restored the buttons; the points
+        // that did arrive stay counted, and nothing is redrawn.
+        if (headerCame) NumPoints = std::int16_t(counter - 1);
+        LblPoints->setText(QStringLiteral("Aborted"));
+        return;
+    }
+    if (headerCame) NumPoints = std::int16_t(counter - 1);
+
+    if (cntlComm->PortOpen()) cntlComm->SetPortOpen(false);
+    btnStopCollectData->setEnabled(false);
+    btnCollectDisplayData->setEnabled(true);
+    btnCollectDisplayData->setVisible(true);
+    if (flgStop) {
+        LblPoints->setText(QStringLiteral("Aborted"));
+        DrawGraphFrame();
+        Scan_Start = QStringLiteral("010000");
+        Scan_End = QStringLiteral("100000");
+    } else {
+        RedrawGraph();
+    }
+}
+
+void frmMain::btnStopCollectData_Click() { flgStop = true; }

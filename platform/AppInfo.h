@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// The application's own facts: the folder and base name of the executable,
+// which name the settings file (Vantrel.ini beside Vantrel). Tests point them
+// at a temporary folder so that runs in parallel never share a settings file.
+namespace AppInfo {
+
+// The application's title, shown on its message boxes.
+inline QString Title() { return QStringLiteral("Vantrel"); }
+
+QString Path();     // folder of the executable, without a trailing separator
+QString ExeName();  // file name of the executable without its extension
+
+void OverrideForTests(const QString& path, const QString& exeName);
+
+}  // namespace AppInfo

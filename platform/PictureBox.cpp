@@ -1,0 +1,241 @@
+#include "platform/PictureBox.h"
+
+#include <QCursor>
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+
+#include <cmath>
+
+namespace {
+
+// Segments are cut to the box (with a margin wider than any pen) before they
+// reach the painter: a value far off scale must neither overflow the
+// rasteriser's integer coordinates nor slow it down.
+bool clipToRect(QPointF& a, QPointF& b, const QRectF& r) {
+    if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) || !std::isfinite(b.y())) {
+        return false;
+    }
+    double t0 = 0.0, t1 = 1.0;
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0.0) {
+            t0 = std::max(t0, t);
+        } else {
+            t1 = std::min(t1, t);
+        }
+        if (t0 > t1) return false;
+    }
+    const QPointF start = a;
+    if (t1 < 1.0) b = QPointF(start.x() + t1 * dx, start.y() + t1 * dy);
+    if (t0 > 0.0) a = QPointF(start.x() + t0 * dx, start.y() + t0 * dy);
+    return true;
+}
+
+int mouseButtons(Qt::MouseButtons b) {
+    return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) | (b & Qt::MiddleButton ? 4 : 0);
+}
+
+int shiftState(Qt::KeyboardModifiers m) {
+    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
+}
+
+}  // namespace
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    clearImage();
+}
+
+void PictureBox::SetScaleMode(ScaleMode mode) { scaleMode_ = mode; }
+
+double PictureBox::unitsPerPixel() const {
+    return scaleMode_ == ScaleMode::Twips ? TwipsPerPixel : 1.0;
+}
+
+double PictureBox::Width() const { return width() * unitsPerPixel(); }
+double PictureBox::Height() const { return height() * unitsPerPixel(); }
+
+void PictureBox::SetBackColor(const QColor& colour) {
+    backColor_ = colour;
+    Cls();
+}
+
+void PictureBox::SetForeColor(const QColor& colour) { foreColor_ = colour; }
+
+void PictureBox::SetPicture(const QImage& picture) {
+    picture_ = picture;
+    Cls();
+}
+
+void PictureBox::SetDrawWidth(int pixels) { drawWidth_ = std::max(1, pixels); }
+
+int PictureBox::PixelOf(double units) const { return int(std::floor(units / unitsPerPixel())); }
+
+QPointF PictureBox::toPixels(double x, double y) const {
+    // Aim at pixel centres so a one-pixel line lands on exactly one row.
+    const double s = unitsPerPixel();
+    const double px = x / s, py = y / s;
+    return {std::isfinite(px) ? std::floor(px) + 0.5 : px, std::isfinite(py) ? std::floor(py) + 0.5 : py};
+}
+
+void PictureBox::clearImage() {
+    const qreal dpr = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * dpr).toSize().expandedTo(QSize(1, 1));
+    if (image_.size() != pixels || image_.devicePixelRatio() != dpr) {
+        image_ = QImage(pixels, QImage::Format_RGB32);
+        image_.setDevicePixelRatio(dpr);
+    }
+    image_.fill(backColor_);
+    if (!picture_.isNull()) {
+        QPainter p(&image_);
+        p.drawImage(QPointF(0, 0), picture_);
+    }
+}
+
+void PictureBox::Cls() {
+    polyline_.clear();
+    commands_.clear();
+    clearImage();
+    currentX_ = 0;
+    currentY_ = 0;
+    update();
+}
+
+void PictureBox::Line(double x1, double y1, double x2, double y2, const QColor& colour) {
+    currentX_ = x2;
+    currentY_ = y2;
+    drawSegment(toPixels(x1, y1), toPixels(x2, y2), colour);
+}
+
+void PictureBox::LineTo(double x, double y, const QColor& colour) {
+    Line(currentX_, currentY_, x, y, colour);
+}
+
+void PictureBox::drawSegment(QPointF from, QPointF to, const QColor& colour) {
+    const double margin = 2.0 * drawWidth_ + 2.0;
+    if (!clipToRect(from, to, QRectF(-margin, -margin, width() + 2 * margin, height() + 2 * margin))) {
+        flushPolyline();
+        return;
+    }
+    const bool continues = !polyline_.isEmpty() && polyline_.last() == from && polylineColour_ == colour &&
+                           polylineWidth_ == drawWidth_;
+    if (!continues) {
+        flushPolyline();
+        polyline_ << from;
+        polylineColour_ = colour;
+        polylineWidth_ = drawWidth_;
+    }
+    polyline_ << to;
+}
+
+void PictureBox::flushPolyline() {
+    if (polyline_.size() >= 2) {
+        // A zero-length segment still marks its pixel, as a lone point should.
+        if (polyline_.size() == 2 && polyline_[0] == polyline_[1]) polyline_.removeLast();
+        perform({polyline_, polylineColour_, polylineWidth_, {}, {}});
+    }
+    polyline_.clear();
+}
+
+void PictureBox::paintCommand(QPainter& p, const DrawCommand& c) {
+    if (!c.text.isEmpty()) {
+        p.setFont(c.font);
+        p.setPen(c.colour);
+        p.drawText(c.points.first(), c.text);
+    } else {
+        p.setPen(QPen(c.colour, c.width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        if (c.points.size() == 1) {
+            p.drawPoint(c.points.first());
+        } else {
+            p.drawPolyline(c.points);
+        }
+    }
+}
+
+void PictureBox::perform(DrawCommand command) {
+    QPainter p(&image_);
+    paintCommand(p, command);
+    commands_.push_back(std::move(command));
+    update();
+}
+
+void PictureBox::Render(QPainter& painter, const QRectF& target) {
+    flushPolyline();
+    painter.save();
+    painter.setClipRect(target);
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / width(), target.height() / height());
+    painter.fillRect(rect(), backColor_);
+    if (!picture_.isNull()) painter.drawImage(QRectF(QPointF(0, 0), picture_.deviceIndependentSize()), picture_);
+    for (const DrawCommand& c : commands_) paintCommand(painter, c);
+    painter.restore();
+}
+
+void PictureBox::Print(const QString& text) {
+    flushPolyline();
+    const QFontMetrics fm(font());
+    const double s = unitsPerPixel();
+    const QPointF baseline(std::floor(currentX_ / s), std::floor(currentY_ / s) + fm.ascent());
+    if (!text.isEmpty()) perform({QPolygonF{baseline}, foreColor_, 1, text, font()});
+    currentX_ = 0;
+    currentY_ += fm.height() * s;
+}
+
+void PictureBox::SetToolTipText(const QString& text) {
+    toolTip_ = text;
+    // A tip already on screen follows the new text at once, so the readout
+    // tracks the mouse instead of showing the point where the tip first rose.
+    if (QToolTip::isVisible() && underMouse()) {
+        if (text.isEmpty()) {
+            QToolTip::hideText();
+        } else {
+            QToolTip::showText(QCursor::pos(), text, this);
+        }
+    }
+}
+
+const QImage& PictureBox::Image() {
+    flushPolyline();
+    return image_;
+}
+
+bool PictureBox::event(QEvent* e) {
+    if (e->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(e);
+        if (toolTip_.isEmpty()) {
+            QToolTip::hideText();
+            e->ignore();
+        } else {
+            QToolTip::showText(help->globalPos(), toolTip_, this);
+        }
+        return true;
+    }
+    return QWidget::event(e);
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+    flushPolyline();
+    QPainter p(this);
+    p.drawImage(QPointF(0, 0), image_);
+}
+
+void PictureBox::resizeEvent(QResizeEvent*) {
+    polyline_.clear();
+    clearImage();
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* e) {
+    const double s = unitsPerPixel();
+    emit MouseMove(mouseButtons(e->buttons()), shiftState(e->modifiers()), float(e->position().x() * s),
+                   float(e->position().y() * s));
+}

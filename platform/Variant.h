@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <variant>
+
+// A value that is empty, a number or a text, as the frequency range variables
+// hold: a stopped scan stores its range as digit texts, and every reader
+// takes a text as its leading number and an empty value as 0.
+class Variant {
+public:
+    Variant() = default;
+    Variant(double number) : value_(number) {}
+    Variant(const QString& text) : value_(text) {}
+
+    bool IsEmpty() const { return std::holds_alternative<std::monostate>(value_); }
+    double Number() const;
+
+private:
+    std::variant<std::monostate, double, QString> value_;
+};

@@ -1,0 +1,97 @@
+#include <QLabel>
+#include <gtest/gtest.h>
+
+#include "FormFixture.h"
+#include "graph/CursorReadout.h"
+#include "platform/ComboBox.h"
+#include "platform/PictureBox.h"
+
+namespace {
+
+QString tipAt(frmMain& form, float x, std::int16_t button = 0) {
+    form.grphSWRDisplay_MouseMove(button, 0, x, 100);
+    return form.grphSWRDisplay->ToolTipText();
+}
+
+// Points 0..last of a sweep from 140000 to 143500 (14.000 to 14.350 MHz);
+// SWR of point i is 1 + i / 100, resistance 50 + i, reactance -i.
+void seedSweep(frmMain& form, int last) {
+    ScanData& data = FormTestAccess::Data(form);
+    for (int i = 0; i <= last; ++i) {
+        data.Set(i, 0, 1 + i / 100.0);
+        data.Set(i, 1, 50 + i);
+        data.Set(i, 2, -i);
+    }
+    form.NumPoints = std::int16_t(last);
+    form.MnComboFScale->SetListIndex(8);  // " 20 Mtrs"
+}
+
+}  // namespace
+
+TEST(CursorReadout, NearestPointRoundsHalfToEven) {
+    EXPECT_EQ(CursorReadout::nearestPoint(2486.25, 350, 854.5), 2);
+    EXPECT_EQ(CursorReadout::nearestPoint(2487.25, 350, 854.5), 3);
+    EXPECT_EQ(CursorReadout::nearestPoint(350 + 3.5 * 854.5, 350, 854.5), 4);
+    EXPECT_FALSE(CursorReadout::nearestPoint(1e9, 350, 1).has_value());
+    EXPECT_EQ(CursorReadout::readoutText(1.53, 141400), QStringLiteral("1.5 @ 14.140MHz"));
+    EXPECT_EQ(CursorReadout::readoutText(52.04, 141400), QStringLiteral("52.0 @ 14.140MHz"));
+}
+
+TEST(CursorReadout, ReadsTheSamplePatternAtStartUp) {
+    LoadedForm form;
+    // Ten gaps of 854.5 twips over 1 to 10 MHz: point 2 is SWR 2.0 at 2.800 MHz.
+    EXPECT_EQ(tipAt(*form, 2486.25f), QStringLiteral("2.0 @ 2.800MHz"));
+    EXPECT_EQ(tipAt(*form, 2487.25f), QStringLiteral("2.5 @ 3.700MHz"));
+    EXPECT_EQ(tipAt(*form, 350), QStringLiteral("1.0 @ 1.000MHz"));
+    EXPECT_EQ(tipAt(*form, 350 - 427), QStringLiteral("1.0 @ 1.000MHz"));
+    EXPECT_EQ(tipAt(*form, 100), QStringLiteral("1.0 @ 1.000MHz"));
+    EXPECT_EQ(tipAt(*form, -200), QString());
+    EXPECT_EQ(tipAt(*form, 8895), QStringLiteral("6.0 @ 10.000MHz"));
+}
+
+TEST(CursorReadout, EdgesOfALongSweep) {
+    LoadedForm form;
+    seedSweep(*form, 100);
+    const double pitch = (8895 - 350) / 100.0;
+    EXPECT_EQ(tipAt(*form, 350), QStringLiteral("1.0 @ 14.000MHz"));
+    EXPECT_EQ(tipAt(*form, float(350 + 40 * pitch)), QStringLiteral("1.4 @ 14.140MHz"));
+    EXPECT_EQ(tipAt(*form, 8895), QStringLiteral("2.0 @ 14.350MHz"));
+    EXPECT_EQ(tipAt(*form, float(8895 - 0.49 * pitch)), QStringLiteral("2.0 @ 14.350MHz"));
+    EXPECT_EQ(tipAt(*form, float(350 - 0.6 * pitch)), QString());
+}
+
+TEST(CursorReadout, ChosenQuantityWhateverTheTracesShown) {
+    LoadedForm form;
+    seedSweep(*form, 100);
+    form->MnComboDisplay->SetListIndex(1);  // only SWR drawn
+    form->OptCursor[2]->click();
+    EXPECT_EQ(form->graphCursor, 2);
+    const double pitch = (8895 - 350) / 100.0;
+    EXPECT_EQ(tipAt(*form, float(350 + 40 * pitch)), QStringLiteral("-40.0 @ 14.140MHz"));
+    form->OptCursor[1]->click();
+    EXPECT_EQ(tipAt(*form, float(350 + 40 * pitch)), QStringLiteral("90.0 @ 14.140MHz"));
+}
+
+TEST(CursorReadout, DragFarRightReadsRowsOfAnEarlierLongerSweep) {
+    LoadedForm form;
+    seedSweep(*form, 100);
+    form->NumPoints = 10;  // a later, shorter sweep over the same band
+    const double pitch = (8895 - 350) / 10.0;
+    // Point 20 lies beyond the graph: the earlier sweep's row, at a frequency past the end.
+    EXPECT_EQ(tipAt(*form, float(350 + 20 * pitch), 1), QStringLiteral("1.2 @ 14.700MHz"));
+    // Rows nothing ever wrote read as 0.
+    EXPECT_EQ(tipAt(*form, float(350 + 200 * pitch), 1), QStringLiteral("0.0 @ 21.000MHz"));
+    // Beyond the array's last row, or beyond 16 bits, the tip is empty.
+    EXPECT_EQ(tipAt(*form, float(350 + 16385 * pitch), 1), QString());
+    EXPECT_EQ(tipAt(*form, 3.0e10f, 1), QString());
+}
+
+TEST(CursorReadout, OneOrNoPointGivesAnEmptyTip) {
+    LoadedForm form;
+    for (std::int16_t last : {std::int16_t(0), std::int16_t(-1)}) {
+        form->NumPoints = last;
+        EXPECT_EQ(tipAt(*form, 350), QString()) << last;
+        EXPECT_EQ(tipAt(*form, 5000), QString()) << last;
+        EXPECT_EQ(tipAt(*form, -5000), QString()) << last;
+    }
+}

@@ -1,0 +1,44 @@
+#include "FormFixture.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "platform/AppInfo.h"
+
+LoadedForm::LoadedForm(const QByteArray& ini) {
+    AppInfo::OverrideForTests(dir_.path(), QStringLiteral("Vantrel"));
+    if (!ini.isNull()) {
+        QFile file(IniPath());
+        file.open(QIODevice::WriteOnly);
+        file.write(ini);
+    }
+    form_ = std::make_unique<frmMain>();
+    form_->Form_Load();
+}
+
+LoadedForm::~LoadedForm() {
+    form_.reset();
+    AppInfo::OverrideForTests(QString(), QString());
+}
+
+QString LoadedForm::IniPath() const { return dir_.filePath(QStringLiteral("Vantrel.ini")); }
+
+QByteArray LoadedForm::IniContent() const {
+    QFile file(IniPath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+MessageBoxCatcher::MessageBoxCatcher() : timer_(new QTimer) {
+    QObject::connect(timer_, &QTimer::timeout, [this] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            titles << box->windowTitle();
+            texts << box->text();
+            box->accept();
+        }
+    });
+    timer_->start(5);
+}
+
+MessageBoxCatcher::~MessageBoxCatcher() { delete timer_; }

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "app/frmMain.h"
+
+// Reaches the window's private measurement array, so readout and drawing
+// tests can lay out exactly the points they need.
+class FormTestAccess {
+public:
+    static ScanData& Data(frmMain& form) { return form.Scan_Data; }
+};
+
+// A loaded main window whose settings file lives in a folder of its own, so
+// tests running side by side never share one. `ini` is the file's content
+// before start-up; null for no file at all.
+class LoadedForm {
+public:
+    explicit LoadedForm(const QByteArray& ini = QByteArray());
+    ~LoadedForm();
+
+    frmMain& operator*() { return *form_; }
+    frmMain* operator->() { return form_.get(); }
+    QString IniPath() const;
+    QByteArray IniContent() const;
+
+private:
+    QTemporaryDir dir_;
+    std::unique_ptr<frmMain> form_;
+};
+
+// Answers every modal message box that opens, remembering its title and text.
+class MessageBoxCatcher {
+public:
+    MessageBoxCatcher();
+    ~MessageBoxCatcher();
+    QStringList texts;
+    QStringList titles;
+
+private:
+    class QTimer* timer_;
+};

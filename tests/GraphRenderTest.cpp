@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include "FormFixture.h"
+#include "graph/GraphGeometry.h"
+#include "platform/ComboBox.h"
+#include "platform/PictureBox.h"
+
+namespace {
+
+const QColor Red(255, 0, 0), Green(0, 255, 0), Blue(0, 0, 255), Grey(150, 150, 150);
+
+// True when the pixel at twips (x, y) of the box, or one within a pixel of it
+// up or down (traces are two pixels wide), has the colour.
+bool colourNear(PictureBox& box, double x, double y, const QColor& colour) {
+    const QImage& image = box.Image();
+    const qreal dpr = image.devicePixelRatio();
+    const int px = int(box.PixelOf(x) * dpr);
+    for (int dy = -1; dy <= 1; ++dy) {
+        const int py = int((box.PixelOf(y) + dy) * dpr);
+        if (py >= 0 && py < image.height() && px >= 0 && px < image.width() &&
+            image.pixelColor(px, py) == colour) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int countColour(PictureBox& box, const QColor& colour) {
+    const QImage& image = box.Image();
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) == colour;
+    return n;
+}
+
+// y of a value of trace k on the window's graph (zero line 4615).
+double traceY(frmMain& form, int k, double value) {
+    return form.OriginY - value * form.grphSWRDisplay->Height() / form.ScaleMaxOf(k);
+}
+
+double pointX(int i, int last) { return 350 + i * (8895.0 - 350) / last; }
+
+}  // namespace
+
+TEST(GraphRender, GridLinesWhereTheGeometryPutsThem) {
+    LoadedForm form;
+    PictureBox& graph = *form->grphSWRDisplay;
+    // Sample a spot on each line away from labels and traces.
+    for (const auto& row : GraphGeometry::gridRows(4695, 4615, 0, 10)) {
+        EXPECT_TRUE(colourNear(graph, 6000 + 427, row.y, Grey)) << row.y;
+    }
+    for (std::int32_t x : GraphGeometry::gridColumns(8895, 0)) {
+        EXPECT_EQ(graph.Image().pixelColor(graph.PixelOf(x), graph.PixelOf(200)), Grey) << x;
+    }
+    // Between the lines the plot stays white.
+    EXPECT_EQ(graph.Image().pixelColor(graph.PixelOf(6000 + 427), graph.PixelOf(3400)), QColor(Qt::white));
+    // Labels: something dark is printed next to each SWR line and in the ohm strip.
+    EXPECT_EQ(form->ResLabel(), 600);
+    EXPECT_GT(countColour(*form->picFreq, QColor(Qt::black)), 0);
+}
+
+TEST(GraphRender, SamplePatternTracesAtTheirComputedPixels) {
+    LoadedForm form;
+    PictureBox& graph = *form->grphSWRDisplay;
+    for (int i = 0; i <= 10; ++i) {
+        EXPECT_TRUE(colourNear(graph, pointX(i, 10) - 20, traceY(*form, 0, i / 2.0 + 1), Red)) << i;
+    }
+    // Blue falls from 6 to 1 ohm just above the zero line and is drawn last.
+    for (int i = 0; i <= 10; ++i) {
+        EXPECT_TRUE(colourNear(graph, pointX(i, 10) - 20, traceY(*form, 2, (10 - i) / 2.0 + 1), Blue)) << i;
+    }
+    // Green, flat at 5 ohms, shows where blue has fallen below it.
+    EXPECT_TRUE(colourNear(graph, pointX(10, 10) - 20, traceY(*form, 1, 5), Green));
+    EXPECT_NEAR(traceY(*form, 1, 5), 4615 - 39.125, 1e-9);
+}
+
+TEST(GraphRender, DisplayChoiceRedrawsFromStoredPoints) {
+    LoadedForm form;
+    PictureBox& graph = *form->grphSWRDisplay;
+    form->MnComboDisplay->SetListIndex(2);  // "Resistance"
+    EXPECT_EQ(countColour(graph, Red), 0);
+    EXPECT_EQ(countColour(graph, Blue), 0);
+    for (int i = 0; i <= 10; ++i) EXPECT_TRUE(colourNear(graph, pointX(i, 10) - 20, traceY(*form, 1, 5), Green));
+
+    form->MnComboDisplay->SetListIndex(0);  // "ALL"
+    EXPECT_GT(countColour(graph, Red), 0);
+    EXPECT_GT(countColour(graph, Green), 0);
+    EXPECT_GT(countColour(graph, Blue), 0);
+}
+
+TEST(GraphRender, BandChoiceLeavesAnEmptyFrameAndKeepsThePoints) {
+    LoadedForm form;
+    PictureBox& graph = *form->grphSWRDisplay;
+    form->MnComboFScale->SetListIndex(11);  // " 60 Mtrs"
+    EXPECT_EQ(form->Scan_Start.Number(), 53305);
+    EXPECT_EQ(form->Scan_End.Number(), 54035);
+    EXPECT_EQ(countColour(graph, Red) + countColour(graph, Green) + countColour(graph, Blue), 0);
+    EXPECT_GT(countColour(graph, Grey), 0);
+
+    const QImage labelsBefore = form->picFreq->Image().copy();
+    form->MnComboDisplay->SetListIndex(1);  // "SWR": the old points under the new labels
+    EXPECT_TRUE(colourNear(graph, pointX(5, 10) - 20, traceY(*form, 0, 3.5), Red));
+    EXPECT_EQ(form->picFreq->Image(), labelsBefore);
+}
+
+TEST(GraphRender, OneOrNoPointDrawsWithoutFailing) {
+    LoadedForm form;
+    PictureBox& graph = *form->grphSWRDisplay;
+    form->NumPoints = 0;
+    form->MnComboDisplay->SetListIndex(1);
+    // One point: a dot at the plot's left edge.
+    EXPECT_TRUE(colourNear(graph, 350, traceY(*form, 0, 1), Red));
+    EXPECT_LT(countColour(graph, Red), 20);
+    form->NumPoints = -1;
+    form->MnComboDisplay->SetListIndex(0);
+    EXPECT_EQ(countColour(graph, Red) + countColour(graph, Green) + countColour(graph, Blue), 0);
+}
+
+TEST(GraphRender, ValuesFarOffScaleAreCutByTheBox) {
+    LoadedForm form;
+    ScanData& data = FormTestAccess::Data(*form);
+    data.Set(5, 0, 1e300);
+    data.Set(6, 0, -1e300);
+    form->MnComboDisplay->SetListIndex(1);
+    PictureBox& graph = *form->grphSWRDisplay;
+    EXPECT_TRUE(colourNear(graph, pointX(2, 10), traceY(*form, 0, 2), Red));
+    EXPECT_TRUE(colourNear(graph, pointX(9, 10) - 20, traceY(*form, 0, 5.5), Red));
+    // SWR above about 9.8 runs off the top; the trace comes back where values fall.
+    EXPECT_EQ(graph.Image().pixelColor(graph.PixelOf(pointX(5, 10)), 0), Red);
+}
