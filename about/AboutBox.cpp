@@ -1,5 +1,8 @@
 #include "about/AboutBox.h"
 
+#include "platform/Fonts.h"
+#include "platform/Twips.h"
+
 #include <QCloseEvent>
 #include <QFont>
 #include <QKeyEvent>
@@ -8,18 +11,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
-
-int AboutBox::pixels(int twips) { return (twips + TwipsPerPixel / 2) / TwipsPerPixel; }
-
-QFont AboutBox::dialogFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    font.setWeight(QFont::Normal);
-    return font;
-}
 
 // A tool window is the one kind of top-level window that stays out of the
 // taskbar everywhere (WS_EX_TOOLWINDOW on Windows, a utility window that X11
@@ -33,15 +24,15 @@ AboutBox::AboutBox(const QString& caption, int clientWidthTwips, int clientHeigh
     setAttribute(Qt::WA_DeleteOnClose);
     // Closing the main window ends the program even while a box is open.
     setAttribute(Qt::WA_QuitOnClose, false);
-    setFont(dialogFont());
-    setFixedSize(pixels(clientWidthTwips), pixels(clientHeightTwips));
+    setFont(Fonts::DialogFont(false));
+    setFixedSize(Twips::ToPixels(clientWidthTwips), Twips::ToPixels(clientHeightTwips));
 }
 
 QLabel* AboutBox::addLabel(const char* name, const QString& text, int left, int top, int width,
                            int height) {
     auto* label = new QLabel(text, this);
     label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(pixels(left), pixels(top), pixels(width), pixels(height));
+    label->setGeometry(Twips::ToPixels(left), Twips::ToPixels(top), Twips::ToPixels(width), Twips::ToPixels(height));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
@@ -51,7 +42,7 @@ QPushButton* AboutBox::addOkButton(int left, int top) {
     constexpr int heightTwips = 372;
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("OnOK"));
-    ok->setGeometry(pixels(left), pixels(top), pixels(widthTwips), pixels(heightTwips));
+    ok->setGeometry(Twips::ToPixels(left), Twips::ToPixels(top), Twips::ToPixels(widthTwips), Twips::ToPixels(heightTwips));
     connect(ok, &QPushButton::clicked, this, &AboutBox::OnOK_Click);
     return ok;
 }

@@ -20,17 +20,6 @@ class AboutBox : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int TwipsPerPixel = 15;
-
-    // Twips to whole pixels, rounded to the nearest pixel.
-    static int pixels(int twips);
-
-    // "MS Sans Serif" 8.25 point where it exists, else a sans serif of the
-    // same size. Sized in pixels (11 px is 8.25 pt at 96 dpi) because every
-    // control sits at a fixed pixel position: a point size would grow the
-    // text, but not the labels, on a high-dpi screen.
-    static QFont dialogFont();
-
     // True once the box has been closed ("OK" or the title bar). The widget
     // itself is only deleted when the event loop gets back to it, which a
     // scan that pumps events itself can hold up for a long time.

@@ -11,6 +11,7 @@
 #include "platform/ComboBox.h"
 #include "platform/Fonts.h"
 #include "platform/PictureBox.h"
+#include "platform/Twips.h"
 
 namespace {
 
@@ -21,8 +22,7 @@ const QColor ActiveBorder(180, 180, 180);  // the platform's "active window bord
 
 // Places a control at a position and size given in twips.
 void place(QWidget* w, int left, int top, int width, int height) {
-    const auto px = [](int twips) { return int(twips / PictureBox::TwipsPerPixel + 0.5); };
-    w->setGeometry(px(left), px(top), px(width), px(height));
+    w->setGeometry(Twips::ToPixels(left), Twips::ToPixels(top), Twips::ToPixels(width), Twips::ToPixels(height));
 }
 
 void paintBackground(QWidget* w, const QColor& colour) {

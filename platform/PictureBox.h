@@ -5,6 +5,8 @@
 #include <QPolygonF>
 #include <QString>
 #include <QWidget>
+
+#include "platform/Twips.h"
 #include <vector>
 
 class QPainter;
@@ -20,7 +22,7 @@ class PictureBox : public QWidget {
 
 public:
     enum class ScaleMode { Twips, Pixels };
-    static constexpr double TwipsPerPixel = 15.0;
+    static constexpr double TwipsPerPixel = Twips::PerPixel;
 
     explicit PictureBox(QWidget* parent = nullptr);
 
