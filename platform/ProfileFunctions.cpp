@@ -4,9 +4,14 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <cstring>
+#include <filesystem>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace ProfileFunctions {
 namespace {
@@ -108,18 +113,35 @@ bool hasLineBreak(const char* text) {
     return text && std::strpbrk(text, "\r\n") != nullptr;
 }
 
+// Replaces the file by renaming a complete copy over it, so that a reader or a
+// crash sees either the old text or the new one. QSaveFile is not used: it
+// was seen to commit a truncated file after a failed write.
 bool saveFile(const QString& path, const QByteArray& bytes) {
-    // Honour a read-only file even for a writer who could replace it.
     const QFileInfo info(path);
-    if (info.exists() && !info.isWritable()) return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        file.commit();
-        return false;
-    }
-    return file.commit();
+    // Honour a read-only file even for a writer who could replace it.
+    if (info.exists() && (!info.isFile() || !info.isWritable())) return false;
+    const QString target =
+        info.isSymLink() && !info.canonicalFilePath().isEmpty() ? info.canonicalFilePath() : path;
+    QTemporaryFile temp(target + QStringLiteral(".XXXXXX"));
+    if (!temp.open()) return false;
+    if (temp.write(bytes) != bytes.size() || !temp.flush()) return false;
+#ifdef Q_OS_UNIX
+    if (::fsync(temp.handle()) != 0) return false;
+#endif
+    const QFileDevice::Permissions permissions =
+        info.exists() ? QFileInfo(target).permissions()
+                      : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                            QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    temp.setPermissions(permissions);
+    const QString tempName = temp.fileName();
+    temp.close();
+    if (temp.error() != QFileDevice::NoError) return false;
+    std::error_code error;
+    std::filesystem::rename(std::filesystem::path(tempName.toStdU16String()),
+                            std::filesystem::path(target.toStdU16String()), error);
+    if (error) return false;
+    temp.setAutoRemove(false);
+    return true;
 }
 
 }  // namespace
