@@ -111,11 +111,13 @@ std::complex<double> AntennaModel::dipoleImpedance(double dipoleLengthM, double 
                                        sinKl * (2 * ciKl - ci2Kl - ci(thin)));
 
     // Referring them to the feed divides by the squared current ratio, which
-    // vanishes at a whole wavelength. A real wire's feed current never quite
-    // does, and measured full-wave dipoles stay at a few kilo-ohms, so the
-    // ratio is not allowed below 0.05.
+    // vanishes at every whole wavelength. A real wire's feed current never
+    // quite does, and measured full-wave dipoles stay at a few kilo-ohms, so
+    // past half a wavelength the ratio is not allowed below 0.05. (Short of
+    // half a wavelength it is small only because the antenna is short, and
+    // the quotient is the correct short-dipole resistance.)
     const double s = std::sin(kl / 2);
-    const double currentRatioSquared = std::max(s * s, 0.05);
+    const double currentRatioSquared = kl > kPi ? std::max(s * s, 0.05) : s * s;
     return {rMax / currentRatioSquared, xMax / currentRatioSquared};
 }
 

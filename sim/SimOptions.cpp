@@ -186,8 +186,9 @@ Faults, for testing receivers:
                              no "E".
   --fault no-end             every point, then no "E".
   --fault garbage            about one point in eight has one field replaced by
-                             letters or binary bytes (never comma, CR, LF, "S"
-                             or "E", so the framing stays intact); at least one.
+                             letters or binary bytes without digits (never
+                             comma, CR, LF, "S" or "E", so the framing stays
+                             intact); at least one point per answer.
   --fault none               the default.
   --seed N                   which fields garbage spoils (default 1).
 
