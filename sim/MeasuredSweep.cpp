@@ -64,7 +64,8 @@ std::optional<MeasuredSweep> MeasuredSweep::parse(std::string_view text, std::st
         std::vector<std::string_view> fields;
         for (std::size_t from = 0;;) {
             const auto comma = line.find(',', from);
-            fields.push_back(line.substr(from, comma == std::string_view::npos ? comma : comma - from));
+            fields.push_back(
+                line.substr(from, comma == std::string_view::npos ? comma : comma - from));
             if (comma == std::string_view::npos) break;
             from = comma + 1;
         }

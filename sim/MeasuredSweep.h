@@ -1,11 +1,11 @@
 #pragma once
 
-#include "sim/Sweep.h"
-
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "sim/Sweep.h"
 
 // A sweep measured on a real antenna, read from a table with the header
 // "freq_hz,swr,r_ohm,x_ohm" and one row per point (Hz, ratio, ohms, ohms).

@@ -1,12 +1,5 @@
 #include "sim/PtyServer.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <chrono>
-#include <cstring>
-#include <thread>
-#include <vector>
-
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
@@ -14,6 +7,13 @@
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -112,7 +112,8 @@ PtyServer::WriteOutcome PtyServer::writeAnswer(const std::string& bytes,
                                                const volatile std::sig_atomic_t* stop,
                                                std::optional<int>& interrupt, std::string* error) {
     const bool paced = options.charsPerSecond > 0;
-    const auto secondsPerChar = std::chrono::duration<double>(paced ? 1.0 / options.charsPerSecond : 0);
+    const auto secondsPerChar =
+        std::chrono::duration<double>(paced ? 1.0 / options.charsPerSecond : 0);
     auto origin = Clock::now();
     std::size_t sent = 0;
     while (sent < bytes.size()) {
@@ -123,14 +124,16 @@ PtyServer::WriteOutcome PtyServer::writeAnswer(const std::string& bytes,
         std::size_t chunk = bytes.size() - sent;
         if (paced) {
             chunk = std::min(chunk, kPacedChunk);
-            const auto due = origin + std::chrono::duration_cast<Clock::duration>(secondsPerChar * double(sent));
+            const auto due =
+                origin + std::chrono::duration_cast<Clock::duration>(secondsPerChar * double(sent));
             const auto now = Clock::now();
             if (now < due) {
                 std::this_thread::sleep_until(due);
             } else if (now - due > std::chrono::milliseconds(50)) {
                 // The reader stalled (a full buffer); resume at the line rate
                 // instead of catching up in a burst no UART could send.
-                origin = now - std::chrono::duration_cast<Clock::duration>(secondsPerChar * double(sent));
+                origin = now -
+                         std::chrono::duration_cast<Clock::duration>(secondsPerChar * double(sent));
             }
         }
         const auto n = ::write(master_, bytes.data() + sent, chunk);
@@ -183,15 +186,18 @@ bool PtyServer::serve(const Responder& responder, const ServeOptions& options,
         const int bandCode = *command;
         command.reset();
         switch (writeAnswer(responder(bandCode), options, stop, command, error)) {
-        case WriteOutcome::Failed: return false;
-        case WriteOutcome::Stopped: return true;
-        case WriteOutcome::Interrupted: break;
-        case WriteOutcome::Done:
-            if (options.once) {
-                waitUntilRead(stop);
+            case WriteOutcome::Failed:
+                return false;
+            case WriteOutcome::Stopped:
                 return true;
-            }
-            break;
+            case WriteOutcome::Interrupted:
+                break;
+            case WriteOutcome::Done:
+                if (options.once) {
+                    waitUntilRead(stop);
+                    return true;
+                }
+                break;
         }
     }
     return true;

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "sim/CommandScanner.h"
-
 #include <csignal>
 #include <functional>
 #include <optional>
 #include <string>
+
+#include "sim/CommandScanner.h"
 
 // The emulated serial line: a pseudo-terminal whose far end (the "slave"
 // device) a program opens like a serial port. Commands are read from this

@@ -41,19 +41,28 @@ std::optional<std::string> SimOptions::decodeEscapes(const std::string& text) {
         }
         if (++i == text.size()) return std::nullopt;
         switch (text[i]) {
-        case 'r': out += '\r'; break;
-        case 'n': out += '\n'; break;
-        case 't': out += '\t'; break;
-        case '\\': out += '\\'; break;
-        case 'x': {
-            const int high = i + 1 < text.size() ? hexDigit(text[i + 1]) : -1;
-            const int low = i + 2 < text.size() ? hexDigit(text[i + 2]) : -1;
-            if (high < 0 || low < 0) return std::nullopt;
-            out += char(high * 16 + low);
-            i += 2;
-            break;
-        }
-        default: return std::nullopt;
+            case 'r':
+                out += '\r';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 't':
+                out += '\t';
+                break;
+            case '\\':
+                out += '\\';
+                break;
+            case 'x': {
+                const int high = i + 1 < text.size() ? hexDigit(text[i + 1]) : -1;
+                const int low = i + 2 < text.size() ? hexDigit(text[i + 2]) : -1;
+                if (high < 0 || low < 0) return std::nullopt;
+                out += char(high * 16 + low);
+                i += 2;
+                break;
+            }
+            default:
+                return std::nullopt;
         }
     }
     return out;

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "sim/AnswerWriter.h"
-#include "sim/AntennaModel.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "sim/AnswerWriter.h"
+#include "sim/AntennaModel.h"
 
 // The emulator's command line, parsed without side effects so that every
 // option can be checked in a test.

@@ -1,8 +1,8 @@
 #include "sim/SweepSource.h"
 
-#include "sim/SimBand.h"
-
 #include <utility>
+
+#include "sim/SimBand.h"
 
 SweepSource::SweepSource(AntennaModel::Kind kind, std::optional<double> resonanceHz,
                          std::size_t points)

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
+
 #include "sim/AntennaModel.h"
 #include "sim/MeasuredSweep.h"
 #include "sim/Sweep.h"
-
-#include <cstddef>
-#include <optional>
 
 // What the emulated analyzer measures when asked for a band: either the
 // modelled antenna over the band's range, or a recorded sweep replayed as is.

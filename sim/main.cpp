@@ -1,13 +1,13 @@
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <memory>
+
 #include "sim/AnswerWriter.h"
 #include "sim/MeasuredSweep.h"
 #include "sim/PtyServer.h"
 #include "sim/SimOptions.h"
 #include "sim/SweepSource.h"
-
-#include <csignal>
-#include <cstdio>
-#include <iostream>
-#include <memory>
 
 namespace {
 
@@ -48,8 +48,8 @@ int main(int argc, char** argv) {
         }
         source = std::make_unique<SweepSource>(std::move(*measured));
     } else {
-        source = std::make_unique<SweepSource>(options->antenna, options->resonanceHz,
-                                               options->points);
+        source =
+            std::make_unique<SweepSource>(options->antenna, options->resonanceHz, options->points);
     }
 
     installSignalHandlers();

@@ -1,11 +1,10 @@
-#include "sim/AnswerWriter.h"
-
-#include "platform/NumberRules.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "platform/NumberRules.h"
+#include "sim/AnswerWriter.h"
 
 namespace {
 
@@ -60,7 +59,7 @@ TEST(SimAnswerWriter, FormatsLikeTheInstrument) {
         {{99.9, 4148.72, -4769.48}, "99.90,4148.7,-4769.5"},
         {{1.2345, -0.04, -0.049}, "1.23,0.0,0.0"},  // no "-0.0"
         {{0.004, -0.0, -0.06}, "0.00,0.0,-0.1"},
-        {{1.125, 0.25, -0.35}, "1.12,0.2,-0.3"},   // binary halves round to even, like printf
+        {{1.125, 0.25, -0.35}, "1.12,0.2,-0.3"},  // binary halves round to even, like printf
         {{12345.678, 1e6, -1e6}, "12345.68,1000000.0,-1000000.0"},
     };
     for (const auto& c : cases) EXPECT_EQ(AnswerWriter::formatPoint(c.point), c.text);

@@ -1,9 +1,9 @@
-#include "sim/AntennaModel.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <complex>
+
+#include "sim/AntennaModel.h"
 
 namespace {
 
@@ -38,8 +38,8 @@ TEST(SimAntennaModel, ResonatesWhereAskedWithTheRadiationResistance) {
         double resonanceHz;
         double minOhm, maxOhm;
     } cases[] = {
-        {Kind::HalfWaveDipole, 1.9e6, 62, 73},     {Kind::HalfWaveDipole, 7.1e6, 62, 73},
-        {Kind::HalfWaveDipole, 14.175e6, 62, 73},  {Kind::HalfWaveDipole, 52e6, 62, 73},
+        {Kind::HalfWaveDipole, 1.9e6, 62, 73},       {Kind::HalfWaveDipole, 7.1e6, 62, 73},
+        {Kind::HalfWaveDipole, 14.175e6, 62, 73},    {Kind::HalfWaveDipole, 52e6, 62, 73},
         {Kind::QuarterWaveVertical, 3.75e6, 31, 37}, {Kind::QuarterWaveVertical, 28.85e6, 31, 37},
     };
     for (const auto& c : cases) {
@@ -91,7 +91,8 @@ TEST(SimAntennaModel, ShortDipoleMatchesTheSmallAntennaFormulas) {
         const double lengthInWaves = length * f / kSpeedOfLight;
         const auto z = model.impedanceAt(f);
         const double r = 20 * kPi * kPi * lengthInWaves * lengthInWaves;
-        const double x = -120 * (std::log(length / (2 * radius)) - 1) / std::tan(kPi * lengthInWaves);
+        const double x =
+            -120 * (std::log(length / (2 * radius)) - 1) / std::tan(kPi * lengthInWaves);
         EXPECT_NEAR(z.real() / r, 1.0, 0.02) << fraction;
         EXPECT_NEAR(z.imag() / x, 1.0, 0.02) << fraction;
     }
@@ -121,11 +122,11 @@ TEST(SimAntennaModel, SwrFollowsFromTheImpedanceMagnitudes) {
         {{25, 0}, 2.0},
         {{500, 0}, 10.0},
         {{50, 50}, (1 + std::sqrt(0.2)) / (1 - std::sqrt(0.2))},
-        {{30, -40}, 3.0},  // |Gamma|^2 = 2000 / 8000
-        {{0, 0}, 99.9},         // short: total reflection
-        {{0, 1000}, 99.9},      // pure reactance
-        {{1e6, 0}, 99.9},       // above the cap
-        {{-10, 0}, 99.9},       // no passive antenna, but must not go negative
+        {{30, -40}, 3.0},   // |Gamma|^2 = 2000 / 8000
+        {{0, 0}, 99.9},     // short: total reflection
+        {{0, 1000}, 99.9},  // pure reactance
+        {{1e6, 0}, 99.9},   // above the cap
+        {{-10, 0}, 99.9},   // no passive antenna, but must not go negative
         {{4900, 0}, 98.0},
     };
     for (const auto& c : cases) {

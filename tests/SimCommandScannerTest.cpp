@@ -1,9 +1,9 @@
-#include "sim/CommandScanner.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "sim/CommandScanner.h"
 
 TEST(SimCommandScanner, FindsBandBytesFollowedByCrLf) {
     using namespace std::string_literals;
@@ -15,8 +15,8 @@ TEST(SimCommandScanner, FindsBandBytesFollowedByCrLf) {
         {"0\r\n", {0}},
         {":\r\n", {10}},
         {"?\r\n", {15}},
-        {"@\r\n", {}},    // 64: one past the last band
-        {"/\r\n", {}},    // 47: one before the first
+        {"@\r\n", {}},  // 64: one past the last band
+        {"/\r\n", {}},  // 47: one before the first
         {"8\n\r", {}},
         {"8\r\r\n", {}},
         {"8\n", {}},
@@ -24,7 +24,9 @@ TEST(SimCommandScanner, FindsBandBytesFollowedByCrLf) {
         {"xx<\r\n", {12}},
         {"\r\n\r\n", {}},
         {"8\r\n:\r\n", {8, 10}},
-        {"\x00\xff""5\r\n"s, {5}},
+        {"\x00\xff"
+         "5\r\n"s,
+         {5}},
         {"58\r\n", {8}},
     };
     for (const auto& c : cases) {

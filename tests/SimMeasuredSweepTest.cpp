@@ -1,15 +1,17 @@
-#include "sim/AnswerWriter.h"
-#include "sim/MeasuredSweep.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "sim/AnswerWriter.h"
+#include "sim/MeasuredSweep.h"
+
 namespace {
 
-std::string antennaData(const std::string& name) { return VANTREL_SHARED_DIR "/antenna-data/" + name; }
+std::string antennaData(const std::string& name) {
+    return VANTREL_SHARED_DIR "/antenna-data/" + name;
+}
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -69,7 +71,9 @@ TEST(SimMeasuredSweep, AcceptsHarmlessVariations) {
     } cases[] = {
         {"freq_hz,swr,r_ohm,x_ohm\n1000000,1.5,50,0\n", 1},
         {"freq_hz,swr,r_ohm,x_ohm\r\n1000000,1.5,50,0\r\n2000000,2,25,-3.5\r\n", 2},
-        {"\xEF\xBB\xBF" "freq_hz,swr,r_ohm,x_ohm\n1000000,1.5,50,0", 1},
+        {"\xEF\xBB\xBF"
+         "freq_hz,swr,r_ohm,x_ohm\n1000000,1.5,50,0",
+         1},
         {"\n\nfreq_hz,swr,r_ohm,x_ohm\n\n1000000, 1.5 ,50,+0\n\n", 1},
         {"freq_hz,swr,r_ohm,x_ohm\n1e6,1.5e0,5E1,-0\n", 1},
     };

@@ -1,11 +1,11 @@
-#include "sim/SimOptions.h"
-#include "sim/SimBand.h"
-#include "sim/SweepSource.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "sim/SimBand.h"
+#include "sim/SimOptions.h"
+#include "sim/SweepSource.h"
 
 TEST(SimOptions, ParsesEveryOption) {
     std::string error;
@@ -36,12 +36,23 @@ TEST(SimOptions, ParsesEveryOption) {
 
 TEST(SimOptions, RejectsBadCommandLines) {
     const std::vector<std::vector<std::string>> cases = {
-        {"--points", "20001"}, {"--points", "-1"},      {"--points", "12x"},
-        {"--points"},          {"--resonance", "0"},    {"--resonance", "fourteen"},
-        {"--antenna", "yagi"}, {"--fault", "smoke"},    {"--junk", "\\q"},
-        {"--junk", "\\x4"},    {"--junk", "\\"},        {"--csv"},
-        {"--link", ""},        {"--baud", "0"},         {"--fast=yes"},
-        {"--verbose"},         {"8"},
+        {"--points", "20001"},
+        {"--points", "-1"},
+        {"--points", "12x"},
+        {"--points"},
+        {"--resonance", "0"},
+        {"--resonance", "fourteen"},
+        {"--antenna", "yagi"},
+        {"--fault", "smoke"},
+        {"--junk", "\\q"},
+        {"--junk", "\\x4"},
+        {"--junk", "\\"},
+        {"--csv"},
+        {"--link", ""},
+        {"--baud", "0"},
+        {"--fast=yes"},
+        {"--verbose"},
+        {"8"},
     };
     for (const auto& arguments : cases) {
         std::string error;
