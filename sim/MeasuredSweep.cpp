@@ -1,0 +1,119 @@
+#include "sim/MeasuredSweep.h"
+
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(" \t\r");
+    return text.substr(first, last - first + 1);
+}
+
+// The whole field must be one finite number; from_chars ignores the locale,
+// which matters because the tests run under a German one as well.
+std::optional<double> wholeNumber(std::string_view field) {
+    field = trimmed(field);
+    if (!field.empty() && field.front() == '+') field.remove_prefix(1);
+    double value = 0;
+    const char* end = field.data() + field.size();
+    const auto result = std::from_chars(field.data(), end, value);
+    if (field.empty() || result.ec != std::errc() || result.ptr != end || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::int64_t toUnits(double frequencyHz) {
+    return std::int64_t(std::nearbyint(frequencyHz / 100.0));
+}
+
+bool fail(std::string* error, std::size_t lineNumber, const std::string& what) {
+    if (error) *error = "line " + std::to_string(lineNumber) + ": " + what;
+    return false;
+}
+
+}  // namespace
+
+std::optional<MeasuredSweep> MeasuredSweep::parse(std::string_view text, std::string* error) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+        text.remove_prefix(kByteOrderMark.size());
+    }
+    MeasuredSweep sweep;
+    bool sawHeader = false;
+    std::size_t lineNumber = 0;
+    while (!text.empty()) {
+        const auto newline = text.find('\n');
+        const std::string_view line = trimmed(text.substr(0, newline));
+        text = newline == std::string_view::npos ? std::string_view() : text.substr(newline + 1);
+        ++lineNumber;
+        if (line.empty()) continue;
+        if (!sawHeader) {
+            if (line != header) {
+                fail(error, lineNumber, "expected the header " + std::string(header));
+                return std::nullopt;
+            }
+            sawHeader = true;
+            continue;
+        }
+        std::vector<std::string_view> fields;
+        for (std::size_t from = 0;;) {
+            const auto comma = line.find(',', from);
+            fields.push_back(
+                line.substr(from, comma == std::string_view::npos ? comma : comma - from));
+            if (comma == std::string_view::npos) break;
+            from = comma + 1;
+        }
+        if (fields.size() != 4) {
+            fail(error, lineNumber, "expected four comma-separated numbers");
+            return std::nullopt;
+        }
+        std::optional<double> values[4];
+        for (std::size_t i = 0; i < 4; ++i) values[i] = wholeNumber(fields[i]);
+        for (const auto& value : values) {
+            if (!value) {
+                fail(error, lineNumber, "a field is not a number");
+                return std::nullopt;
+            }
+        }
+        if (*values[0] <= 0) {
+            fail(error, lineNumber, "frequency must be positive");
+            return std::nullopt;
+        }
+        sweep.rows_.push_back({*values[0], {*values[1], *values[2], *values[3]}});
+    }
+    if (sweep.rows_.empty()) {
+        fail(error, lineNumber, sawHeader ? "no measurement rows" : "empty file");
+        return std::nullopt;
+    }
+    return sweep;
+}
+
+std::optional<MeasuredSweep> MeasuredSweep::load(const std::string& path, std::string* error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        if (error) *error = "cannot open " + path;
+        return std::nullopt;
+    }
+    std::ostringstream contents;
+    contents << in.rdbuf();
+    std::string parseError;
+    auto sweep = parse(contents.str(), &parseError);
+    if (!sweep && error) *error = path + ", " + parseError;
+    return sweep;
+}
+
+Sweep MeasuredSweep::toSweep() const {
+    Sweep sweep;
+    sweep.startUnits = toUnits(rows_.front().frequencyHz);
+    sweep.endUnits = toUnits(rows_.back().frequencyHz);
+    sweep.stepUnits = Sweep::meanStepUnits(sweep.startUnits, sweep.endUnits, rows_.size());
+    sweep.points.reserve(rows_.size());
+    for (const Row& row : rows_) sweep.points.push_back(row.point);
+    return sweep;
+}
