@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include "platform/ComboBox.h"
+#include "platform/CommControl.h"
 #include "platform/Fonts.h"
 #include "platform/PictureBox.h"
 #include "platform/Twips.h"
@@ -187,6 +188,8 @@ void frmMain::CreateControls() {
     place(cmboCommPort, 360, 360, 1215, 315);
     cmboCommPort->setEditText(QStringLiteral("Combo1"));
 
+    cntlComm = new CommControl(this);
+
 }
 
 void frmMain::SetTabOrder() {
@@ -211,6 +214,7 @@ void frmMain::ConnectHandlers() {
     connect(btnCollectDisplayData, &QPushButton::clicked, this, &frmMain::btnCollectDisplayData_Click);
     connect(btnStopCollectData, &QPushButton::clicked, this, &frmMain::btnStopCollectData_Click);
     connect(cmboCommPort, &ComboBox::Click, this, &frmMain::cmboCommPort_Click);
+    connect(cntlComm, &CommControl::OnComm, this, &frmMain::cntlComm_OnComm);
     connect(MnComboFScale, &ComboBox::Click, this, &frmMain::MnComboFScale_Click);
     connect(MnComboFScale, &ComboBox::KeyPress, this, &frmMain::MnComboFScale_KeyPress);
     connect(MnComboDisplay, &ComboBox::Click, this, &frmMain::MnComboDisplay_Click);

@@ -4,6 +4,7 @@
 #include "platform/CommError.h"
 
 #include <QCoreApplication>
+#include <QPushButton>
 
 QString frmMain::GetLine() {
     QString result;

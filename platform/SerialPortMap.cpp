@@ -1,5 +1,7 @@
 #include "platform/SerialPortMap.h"
 
+#include "platform/AppInfo.h"
+
 #include "platform/ProfileFunctions.h"
 
 #include <QCoreApplication>
@@ -90,9 +92,7 @@ QString deviceForComPort(int n, const QString& configured, const QStringList& sy
 }
 
 QString iniPath() {
-    return QCoreApplication::applicationDirPath() + u'/' +
-           QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() +
-           QStringLiteral(".ini");
+    return AppInfo::Path() + u'/' + AppInfo::ExeName() + QStringLiteral(".ini");
 }
 
 QString configuredDevice(int n, const QString& iniFile) {

@@ -1,5 +1,7 @@
 #include "settings/CSetting.h"
 
+#include "platform/AppInfo.h"
+
 #include "platform/NumberRules.h"
 #include "platform/ProfileFunctions.h"
 #include "settings/SettingError.h"
@@ -56,9 +58,8 @@ CSetting::CSetting(UserStore store) : m_store(std::move(store)) {}
 
 void CSetting::Init(const std::optional<QString>& AppPath, const std::optional<QString>& AppName,
                     std::int32_t Mode) {
-    m_appName = AppName ? trimSpaces(*AppName)
-                        : QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    m_appPath = AppPath && !AppPath->isEmpty() ? *AppPath : QCoreApplication::applicationDirPath();
+    m_appName = AppName ? trimSpaces(*AppName) : AppInfo::ExeName();
+    m_appPath = AppPath && !AppPath->isEmpty() ? *AppPath : AppInfo::Path();
     m_iniFile = m_appPath + QDir::separator() + m_appName + QStringLiteral(".ini");
     SaveMode(Mode);
 }

@@ -1,4 +1,5 @@
 #include <QLabel>
+#include <QRadioButton>
 #include <gtest/gtest.h>
 
 #include "FormFixture.h"
