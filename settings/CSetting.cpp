@@ -1,17 +1,16 @@
 #include "settings/CSetting.h"
 
-#include "platform/NumberRules.h"
-#include "platform/ProfileFunctions.h"
-#include "settings/SettingError.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QtDebug>
-
 #include <new>
 #include <utility>
+
+#include "platform/NumberRules.h"
+#include "platform/ProfileFunctions.h"
+#include "settings/SettingError.h"
 
 namespace {
 
