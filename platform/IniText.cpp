@@ -141,8 +141,7 @@ void IniText::insertLine(int at, const QByteArray& text) {
     m_lines.insert(m_lines.begin() + at, parseLine(text, m_eol));
 }
 
-bool IniText::setValue(const QByteArray& section, const QByteArray& key,
-                       const QByteArray& value) {
+bool IniText::setValue(const QByteArray& section, const QByteArray& key, const QByteArray& value) {
     const int header = findSection(section);
     if (header < 0) {
         const int end = static_cast<int>(m_lines.size());

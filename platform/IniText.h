@@ -53,11 +53,11 @@ private:
     static Line parseLine(const QByteArray& text, const QByteArray& eol);
     static bool sameName(const QByteArray& a, const QByteArray& b);
     int findSection(const QByteArray& section) const;  // header line index or -1
-    int sectionEnd(int header) const;                   // one past its last line
+    int sectionEnd(int header) const;                  // one past its last line
     int findKey(int header, const QByteArray& key) const;
     void insertLine(int at, const QByteArray& text);
 
-    QByteArray m_bom;              // a UTF-8 byte-order mark in front of the first line
-    QByteArray m_eol = "\r\n";     // the ending for new lines: the file's first one
+    QByteArray m_bom;           // a UTF-8 byte-order mark in front of the first line
+    QByteArray m_eol = "\r\n";  // the ending for new lines: the file's first one
     std::vector<Line> m_lines;
 };

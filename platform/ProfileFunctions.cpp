@@ -1,13 +1,12 @@
 #include "platform/ProfileFunctions.h"
 
-#include "platform/IniText.h"
-
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
-
 #include <cstring>
 #include <filesystem>
+
+#include "platform/IniText.h"
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -99,19 +98,21 @@ std::uint32_t leadingInteger(const char* text) {
     std::uint32_t value = 0;
     for (;; ++p) {
         unsigned digit = 0;
-        if (*p >= '0' && *p <= '9') digit = *p - '0';
-        else if (*p >= 'a' && *p <= 'f') digit = *p - 'a' + 10;
-        else if (*p >= 'A' && *p <= 'F') digit = *p - 'A' + 10;
-        else break;
+        if (*p >= '0' && *p <= '9')
+            digit = *p - '0';
+        else if (*p >= 'a' && *p <= 'f')
+            digit = *p - 'a' + 10;
+        else if (*p >= 'A' && *p <= 'F')
+            digit = *p - 'A' + 10;
+        else
+            break;
         if (digit >= base) break;
         value = value * base + digit;
     }
     return negative ? 0u - value : value;
 }
 
-bool hasLineBreak(const char* text) {
-    return text && std::strpbrk(text, "\r\n") != nullptr;
-}
+bool hasLineBreak(const char* text) { return text && std::strpbrk(text, "\r\n") != nullptr; }
 
 // Replaces the file by renaming a complete copy over it, so that a reader or a
 // crash sees either the old text or the new one. QSaveFile is not used: it
@@ -129,9 +130,10 @@ bool saveFile(const QString& path, const QByteArray& bytes) {
     if (::fsync(temp.handle()) != 0) return false;
 #endif
     const QFileDevice::Permissions permissions =
-        info.exists() ? QFileInfo(target).permissions()
-                      : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
-                            QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+        info.exists()
+            ? QFileInfo(target).permissions()
+            : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                  QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
     temp.setPermissions(permissions);
     const QString tempName = temp.fileName();
     temp.close();
@@ -147,8 +149,8 @@ bool saveFile(const QString& path, const QByteArray& bytes) {
 }  // namespace
 
 std::uint32_t GetPrivateProfileString(const char* section, const char* key,
-                                      const char* defaultValue, char* buffer,
-                                      std::uint32_t size, const char* fileName) {
+                                      const char* defaultValue, char* buffer, std::uint32_t size,
+                                      const char* fileName) {
     if (!buffer || size == 0) return 0;
     const QByteArray fallback = cleanDefault(defaultValue);
     const LoadedFile file = fileName ? loadFile(QFile::decodeName(fileName)) : LoadedFile{};
@@ -162,8 +164,8 @@ std::uint32_t GetPrivateProfileString(const char* section, const char* key,
     return copyText(value ? unquoted(*value) : fallback, buffer, size);
 }
 
-std::uint32_t GetPrivateProfileInt(const char* section, const char* key,
-                                   std::int32_t defaultValue, const char* fileName) {
+std::uint32_t GetPrivateProfileInt(const char* section, const char* key, std::int32_t defaultValue,
+                                   const char* fileName) {
     // The classic reader looks at no more than the first 29 characters.
     char text[30];
     if (GetPrivateProfileString(section, key, "", text, sizeof text, fileName) == 0) {
@@ -183,9 +185,12 @@ int WritePrivateProfileString(const char* section, const char* key, const char* 
     if (file.state == Load::Unreadable) return 0;
     IniText ini(file.bytes);
     bool changed = false;
-    if (!key) changed = ini.removeSection(section);
-    else if (!value) changed = ini.removeKey(section, key);
-    else changed = ini.setValue(section, key, value);
+    if (!key)
+        changed = ini.removeSection(section);
+    else if (!value)
+        changed = ini.removeKey(section, key);
+    else
+        changed = ini.setValue(section, key, value);
     if (!changed) return 1;
     return saveFile(path, ini.toBytes()) ? 1 : 0;
 }

@@ -1,11 +1,10 @@
 #include "platform/UserStore.h"
 
-#include "settings/SettingError.h"
-
 #include <QDir>
 #include <QSettings>
-
 #include <utility>
+
+#include "settings/SettingError.h"
 
 namespace {
 
@@ -31,8 +30,8 @@ std::unique_ptr<QSettings> UserStore::open(const QString& application) const {
         QStringLiteral("HKEY_CURRENT_USER\\Software\\") + kOrganisation + '\\' + application,
         QSettings::NativeFormat);
 #else
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       kOrganisation, application);
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, kOrganisation,
+                                       application);
 #endif
 }
 

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <array>
 #include <memory>
 #include <vector>
@@ -31,8 +30,7 @@ public:
     QStringList sections(const QString& application) const;
     // Removes the key, or with an empty key the whole section. Removing what
     // is not there is no failure.
-    void remove(const QString& application, const QString& section,
-                const QString& key = {}) const;
+    void remove(const QString& application, const QString& section, const QString& key = {}) const;
 
 private:
     std::unique_ptr<QSettings> open(const QString& application) const;

@@ -1,19 +1,17 @@
 #include "settings/CSetting.h"
 
-#include "platform/AppInfo.h"
-
-#include "platform/NumberRules.h"
-#include "platform/ProfileFunctions.h"
-#include "settings/SettingError.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QtDebug>
-
 #include <new>
 #include <utility>
+
+#include "platform/AppInfo.h"
+#include "platform/NumberRules.h"
+#include "platform/ProfileFunctions.h"
+#include "settings/SettingError.h"
 
 namespace {
 

@@ -1,14 +1,13 @@
 #pragma once
 
-#include "platform/UserStore.h"
-
 #include <QString>
 #include <QStringList>
-
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
+
+#include "platform/UserStore.h"
 
 // Named settings kept between runs, either in an INI file beside the program
 // (any non-zero mode) or in the per-user settings store (mode 0). Every

@@ -1,20 +1,20 @@
-#include "settings/CSetting.h"
-#include "settings/SettingError.h"
+#include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-
 #include <functional>
+
+#include "settings/CSetting.h"
+#include "settings/SettingError.h"
 
 namespace {
 
-constexpr std::int32_t kReadFailed = -2147220989;    // 0x80040203
-constexpr std::int32_t kSectionFailed = -2147220988; // 0x80040204
-constexpr std::int32_t kDeleteFailed = -2147220987;  // 0x80040205
+constexpr std::int32_t kReadFailed = -2147220989;     // 0x80040203
+constexpr std::int32_t kSectionFailed = -2147220988;  // 0x80040204
+constexpr std::int32_t kDeleteFailed = -2147220987;   // 0x80040205
 
 enum class Mode { Store, Ini };
 
@@ -43,8 +43,10 @@ protected:
     }
     // Stores a raw text under S/k in the back end of `mode`.
     void putRaw(CSetting& setting, Mode mode, const QString& text) const {
-        if (mode == Mode::Ini) putIni("[S]\r\nk=" + text.toLatin1() + "\r\n");
-        else setting.SaveSettingStr(QStringLiteral("S"), QStringLiteral("k"), text);
+        if (mode == Mode::Ini)
+            putIni("[S]\r\nk=" + text.toLatin1() + "\r\n");
+        else
+            setting.SaveSettingStr(QStringLiteral("S"), QStringLiteral("k"), text);
     }
 
     static SettingError caught(const std::function<void()>& call) {
@@ -73,7 +75,8 @@ TEST_F(CSettingTest, InitWorksOutNameFolderAndFile) {
         {std::nullopt, std::nullopt, 0, exeDir, exeName, exeDir + sep + exeName + ".ini"},
         {QString(""), QString("  Vantrel  "), 1, exeDir, "Vantrel", exeDir + sep + "Vantrel.ini"},
         {QString(" /x/ "), QString("a b"), -3, " /x/ ", "a b", " /x/ " + sep + "a b.ini"},
-        {QString("/opt/v") + sep, QString("V"), 7, "/opt/v" + sep, "V", "/opt/v" + sep + sep + "V.ini"},
+        {QString("/opt/v") + sep, QString("V"), 7, "/opt/v" + sep, "V",
+         "/opt/v" + sep + sep + "V.ini"},
     };
     for (const auto& c : cases) {
         CSetting setting;
@@ -129,7 +132,8 @@ TEST_F(CSettingTest, StoreIntegersRoundHalvesToEven) {
     const struct {
         const char* stored;
         std::int16_t expected;
-    } cases[] = {{"2.5", 2}, {"3.5", 4}, {"-2.5", -2}, {"abc", 0}, {"", 0}, {" 17 ", 17}, {"1e3", 1000}};
+    } cases[] = {{"2.5", 2}, {"3.5", 4},   {"-2.5", -2}, {"abc", 0},
+                 {"", 0},    {" 17 ", 17}, {"1e3", 1000}};
     for (const auto& c : cases) {
         putRaw(setting, Mode::Store, QString::fromLatin1(c.stored));
         EXPECT_EQ(setting.GetSettingInt("S", "k", 99), c.expected) << c.stored;

@@ -1,15 +1,14 @@
-#include "platform/ProfileFunctions.h"
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-
 #include <csignal>
 
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform/ProfileFunctions.h"
 
 using namespace ProfileFunctions;
 
@@ -128,7 +127,8 @@ TEST_F(ProfileFileTest, LineBreaksInNamesOrValuesAreRefused) {
 TEST_F(ProfileFileTest, RefusedWritesLeaveTheOldFileIntact) {
     put(kWindowsFile);
     ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("Folder.ini")));
-    const QByteArray missingFolder = QFile::encodeName(m_dir.filePath(QStringLiteral("none/x.ini")));
+    const QByteArray missingFolder =
+        QFile::encodeName(m_dir.filePath(QStringLiteral("none/x.ini")));
     EXPECT_EQ(WritePrivateProfileString("Configuration", "CommPort", "3", missingFolder), 0);
     EXPECT_EQ(WritePrivateProfileString("Configuration", "CommPort", "3", path("Folder.ini")), 0);
     EXPECT_EQ(WritePrivateProfileString("Configuration", nullptr, nullptr, path("Folder.ini")), 0);

@@ -1,4 +1,6 @@
-#include "platform/ProfileFunctions.h"
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -6,13 +8,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-
 #include <optional>
 #include <vector>
 
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform/ProfileFunctions.h"
 
 // Replays the recorded profile-function cases against our implementation.
 // Cases flagged "windows_may_differ" describe details in which the recorder
@@ -72,7 +71,8 @@ public:
         const Bytes finalFile = readFile(m_file);
         const Bytes wanted = bytesOf(m_case["final_file"]);
         if (finalFile != wanted) {
-            m_problems << QStringLiteral("final file %1, expected %2").arg(show(finalFile), show(wanted));
+            m_problems
+                << QStringLiteral("final file %1, expected %2").arg(show(finalFile), show(wanted));
         }
         return m_problems;
     }
@@ -96,7 +96,8 @@ private:
             const QByteArray written = *bytesOf(expect["written"]);
             if (count != static_cast<std::uint32_t>(expect["return"].toInt())) {
                 m_problems << where + QStringLiteral("returned %1, expected %2")
-                                          .arg(count).arg(expect["return"].toInt());
+                                          .arg(count)
+                                          .arg(expect["return"].toInt());
             }
             if (buffer.left(written.size()) != written) {
                 m_problems << where + QStringLiteral("buffer %1, expected %2")
@@ -110,14 +111,16 @@ private:
                 ptr(section), ptr(key), op["default"].toInt(), file.constData()));
             if (result != expect["return"].toInt()) {
                 m_problems << where + QStringLiteral("returned %1, expected %2")
-                                          .arg(result).arg(expect["return"].toInt());
+                                          .arg(result)
+                                          .arg(expect["return"].toInt());
             }
         } else if (name == QLatin1String("write_string")) {
             const int result = ProfileFunctions::WritePrivateProfileString(
                 ptr(section), ptr(key), ptr(bytesOf(op["value"])), file.constData());
             if ((result != 0) != (expect["return"].toInt() != 0)) {
                 m_problems << where + QStringLiteral("returned %1, expected %2")
-                                          .arg(result).arg(expect["return"].toInt());
+                                          .arg(result)
+                                          .arg(expect["return"].toInt());
             }
             const Bytes after = readFile(QFile::decodeName(file));
             const Bytes wanted = bytesOf(expect["file"]);
@@ -168,7 +171,8 @@ TEST(IniVectors, RecordedCasesHold) {
                 std::printf("                  %s\n", problem.toUtf8().constData());
             }
         } else {
-            for (const QString& problem : problems) ADD_FAILURE() << id << ": " << problem.toStdString();
+            for (const QString& problem : problems)
+                ADD_FAILURE() << id << ": " << problem.toStdString();
         }
     }
     std::printf("[ vectors     ] %d of %d cases matched exactly, %d skipped\n", passed,
