@@ -1,13 +1,12 @@
 #include "platform/SerialPortMap.h"
 
-#include "platform/ProfileFunctions.h"
-
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QSet>
-
 #include <algorithm>
+
+#include "platform/ProfileFunctions.h"
 
 namespace SerialPortMap {
 namespace {
