@@ -1,11 +1,11 @@
 #include "platform/CommControl.h"
 
+#include <QFileInfo>
+#include <array>
+#include <cerrno>
+
 #include "platform/CommError.h"
 #include "platform/SerialPortMap.h"
-
-#include <QFileInfo>
-
-#include <array>
 
 #ifdef Q_OS_UNIX
 #include <termios.h>
@@ -32,8 +32,9 @@ QString hintForMissingPort(int port) {
     Q_UNUSED(port);
     return {};
 #else
-    return QStringLiteral(" To use a device that is not numbered automatically, name it in %1, "
-                          "section [Ports], for example Com%2=/dev/ttyUSB0.")
+    return QStringLiteral(
+               " To use a device that is not numbered automatically, name it in %1, "
+               "section [Ports], for example Com%2=/dev/ttyUSB0.")
         .arg(SerialPortMap::iniPath())
         .arg(port);
 #endif
@@ -52,32 +53,46 @@ std::optional<CommControl::LineSettings> CommControl::ParseSettings(const QStrin
     if (!ok || settings.baud <= 0 || !baud.front().isDigit()) return std::nullopt;
 
     const QString parity = parts[1].trimmed().toUpper();
-    if (parity == u"N") settings.parity = QSerialPort::NoParity;
-    else if (parity == u"E") settings.parity = QSerialPort::EvenParity;
-    else if (parity == u"O") settings.parity = QSerialPort::OddParity;
-    else if (parity == u"M") settings.parity = QSerialPort::MarkParity;
-    else if (parity == u"S") settings.parity = QSerialPort::SpaceParity;
-    else return std::nullopt;
+    if (parity == u"N")
+        settings.parity = QSerialPort::NoParity;
+    else if (parity == u"E")
+        settings.parity = QSerialPort::EvenParity;
+    else if (parity == u"O")
+        settings.parity = QSerialPort::OddParity;
+    else if (parity == u"M")
+        settings.parity = QSerialPort::MarkParity;
+    else if (parity == u"S")
+        settings.parity = QSerialPort::SpaceParity;
+    else
+        return std::nullopt;
 
     const QString dataBits = parts[2].trimmed();
-    if (dataBits == u"5") settings.dataBits = QSerialPort::Data5;
-    else if (dataBits == u"6") settings.dataBits = QSerialPort::Data6;
-    else if (dataBits == u"7") settings.dataBits = QSerialPort::Data7;
-    else if (dataBits == u"8") settings.dataBits = QSerialPort::Data8;
-    else return std::nullopt;
+    if (dataBits == u"5")
+        settings.dataBits = QSerialPort::Data5;
+    else if (dataBits == u"6")
+        settings.dataBits = QSerialPort::Data6;
+    else if (dataBits == u"7")
+        settings.dataBits = QSerialPort::Data7;
+    else if (dataBits == u"8")
+        settings.dataBits = QSerialPort::Data8;
+    else
+        return std::nullopt;
 
     const QString stopBits = parts[3].trimmed();
-    if (stopBits == u"1") settings.stopBits = QSerialPort::OneStop;
-    else if (stopBits == u"1.5") settings.stopBits = QSerialPort::OneAndHalfStop;
-    else if (stopBits == u"2") settings.stopBits = QSerialPort::TwoStop;
-    else return std::nullopt;
+    if (stopBits == u"1")
+        settings.stopBits = QSerialPort::OneStop;
+    else if (stopBits == u"1.5")
+        settings.stopBits = QSerialPort::OneAndHalfStop;
+    else if (stopBits == u"2")
+        settings.stopBits = QSerialPort::TwoStop;
+    else
+        return std::nullopt;
     return settings;
 }
 
 QString CommControl::DescribeOpenFailure(int port, const QString& device,
-                                         QSerialPort::SerialPortError error,
-                                         const QString& reason, bool accessible,
-                                         const QString& group) {
+                                         QSerialPort::SerialPortError error, const QString& reason,
+                                         bool accessible, const QString& group) {
     QString text = QStringLiteral("Cannot open Com%1 (%2): %3.").arg(port).arg(device, reason);
     if (error == QSerialPort::DeviceNotFoundError) {
         text += QStringLiteral(" Is the analyzer's serial adapter plugged in?");
@@ -88,7 +103,8 @@ QString CommControl::DescribeOpenFailure(int port, const QString& device,
         text += QStringLiteral(" The port is in use by another program; close that program first.");
 #else
         if (accessible) {
-            text += QStringLiteral(" The port is in use by another program; close that program first.");
+            text +=
+                QStringLiteral(" The port is in use by another program; close that program first.");
         } else if (!group.isEmpty() && group != u"root") {
             text += QStringLiteral(
                         " Your user account may not use the device, which belongs to the group "
@@ -124,10 +140,9 @@ void CommControl::SetCommPort(std::int16_t port) {
                         QStringLiteral("Invalid port number %1: use 1 to 255.").arg(port));
     }
     if (m_open) {
-        throw CommError(CommError::PortAlreadyOpen,
-                        QStringLiteral("Cannot choose Com%1 while %2 is open.")
-                            .arg(port)
-                            .arg(portLabel()));
+        throw CommError(
+            CommError::PortAlreadyOpen,
+            QStringLiteral("Cannot choose Com%1 while %2 is open.").arg(port).arg(portLabel()));
     }
     if (port != m_commPort) m_device.clear();
     m_commPort = port;
@@ -279,8 +294,9 @@ void CommControl::applyHandshaking() {
     if (!ok) {
         const QString reason = m_port.errorString();
         m_port.clearError();
-        throw CommError(CommError::SetCommStateFailed,
-                        QStringLiteral("Cannot set the handshaking of %1: %2.").arg(portLabel(), reason));
+        throw CommError(
+            CommError::SetCommStateFailed,
+            QStringLiteral("Cannot set the handshaking of %1: %2.").arg(portLabel(), reason));
     }
 }
 
@@ -305,16 +321,18 @@ void CommControl::applyDtr() {
 
 void CommControl::SetRThreshold(int count) {
     if (count < 0) {
-        throw CommError(CommError::InvalidPropertyValue,
-                        QStringLiteral("Invalid receive threshold %1 for %2.").arg(count).arg(portLabel()));
+        throw CommError(
+            CommError::InvalidPropertyValue,
+            QStringLiteral("Invalid receive threshold %1 for %2.").arg(count).arg(portLabel()));
     }
     m_rThreshold = count;
 }
 
 void CommControl::SetSThreshold(int count) {
     if (count < 0) {
-        throw CommError(CommError::InvalidPropertyValue,
-                        QStringLiteral("Invalid send threshold %1 for %2.").arg(count).arg(portLabel()));
+        throw CommError(
+            CommError::InvalidPropertyValue,
+            QStringLiteral("Invalid send threshold %1 for %2.").arg(count).arg(portLabel()));
     }
     m_sThreshold = count;
 }
@@ -327,11 +345,12 @@ int CommControl::InBufferCount() const {
 
 void CommControl::SetInBufferCount(int count) {
     if (count != 0) {
-        throw CommError(CommError::InvalidPropertyValue,
-                        QStringLiteral("The input buffer of %1 can only be emptied (count 0), not set "
-                                       "to %2.")
-                            .arg(portLabel())
-                            .arg(count));
+        throw CommError(
+            CommError::InvalidPropertyValue,
+            QStringLiteral("The input buffer of %1 can only be emptied (count 0), not set "
+                           "to %2.")
+                .arg(portLabel())
+                .arg(count));
     }
     if (!m_open) throwNotOpen("empty the input buffer of");
     if (!m_portReleased) m_port.clear(QSerialPort::Input);
@@ -368,6 +387,7 @@ void CommControl::Output(const QByteArray& data) {
     // Hand the bytes to the system now: a caller that closes the port right
     // after writing must not lose them.
     m_port.flush();
+    if (!m_failure.isEmpty()) throw CommError(CommError::WriteFailed, m_failure);
     if (m_port.bytesToWrite() > m_outBufferSize) raise(Event::TxFull);
 }
 
@@ -418,8 +438,9 @@ void CommControl::onErrorOccurred(QSerialPort::SerialPortError error) {
     if (!m_open || !m_failure.isEmpty()) return;
     // A hung-up device keeps signalling; Qt reports a read of nothing with
     // whatever errno was left over, so the text says what it means.
-    m_failure = QStringLiteral("Cannot %1 %2: the device has gone away (unplugged or hung up); "
-                               "the system reports: %3.")
+    m_failure = QStringLiteral(
+                    "Cannot %1 %2: the device has gone away (unplugged or hung up); "
+                    "the system reports: %3.")
                     .arg(error == QSerialPort::WriteError ? QStringLiteral("write to")
                                                           : QStringLiteral("read from"),
                          portLabel(), m_port.errorString());

@@ -4,7 +4,6 @@
 #include <QObject>
 #include <QSerialPort>
 #include <QString>
-
 #include <cstdint>
 #include <optional>
 
@@ -21,6 +20,9 @@ class CommControl : public QObject {
 
 public:
     // What the last OnComm was about (the classic control's numbering).
+    // QSerialPort reports neither line errors (break, framing, overrun,
+    // parity) nor modem-line changes, so only Send, Receive, RxOver and
+    // TxFull are ever raised; the others exist for handlers to compare with.
     enum class Event : std::int16_t {
         None = 0,
         Send = 1,
@@ -41,7 +43,7 @@ public:
 
     // A parsed settings text such as "9600,N,8,1".
     struct LineSettings {
-        qint32 baud = 9600;
+        qint32 baud = 9600;  // bits per second
         QSerialPort::Parity parity = QSerialPort::NoParity;
         QSerialPort::DataBits dataBits = QSerialPort::Data8;
         QSerialPort::StopBits stopBits = QSerialPort::OneStop;

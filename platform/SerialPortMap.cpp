@@ -1,15 +1,13 @@
 #include "platform/SerialPortMap.h"
 
-#include "platform/AppInfo.h"
-
-#include "platform/ProfileFunctions.h"
-
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QSet>
-
 #include <algorithm>
+
+#include "platform/AppInfo.h"
+#include "platform/ProfileFunctions.h"
 
 namespace SerialPortMap {
 namespace {

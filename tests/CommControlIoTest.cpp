@@ -1,17 +1,16 @@
-#include "platform/CommControl.h"
-#include "platform/CommError.h"
-
-#include "PtyPair.h"
+#include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTimer>
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <functional>
 #include <thread>
+
+#include "PtyPair.h"
+#include "platform/CommControl.h"
+#include "platform/CommError.h"
 
 using namespace std::chrono_literals;
 
@@ -124,7 +123,8 @@ TEST(CommControlIo, AClosedPortRefusesEveryTransfer) {
             ADD_FAILURE() << "no CommError";
         } catch (const CommError& error) {
             EXPECT_EQ(error.number, CommError::PortNotOpen);
-            EXPECT_TRUE(error.description.contains(QStringLiteral("Com5 (") + pty.slavePath() + u')'))
+            EXPECT_TRUE(
+                error.description.contains(QStringLiteral("Com5 (") + pty.slavePath() + u')'))
                 << error.description.toStdString();
             EXPECT_TRUE(error.description.contains(u"not open")) << error.description.toStdString();
         }
@@ -151,7 +151,8 @@ TEST(CommControlIo, AHungUpLineDeliversWhatCameThenFails) {
         }
     }
     EXPECT_EQ(received, u"E\r");
-    EXPECT_TRUE(failure.contains(QStringLiteral("Com1 (") + open.pty.slavePath() + u')')) << failure.toStdString();
+    EXPECT_TRUE(failure.contains(QStringLiteral("Com1 (") + open.pty.slavePath() + u')'))
+        << failure.toStdString();
     EXPECT_TRUE(failure.contains(u"gone away")) << failure.toStdString();
     EXPECT_TRUE(open.comm.PortOpen()) << "the caller closes it";
     EXPECT_THROW(open.comm.Output("0\r\n"), CommError);
@@ -276,7 +277,8 @@ TEST(CommControlThroughput, InputKeepsUpWithAFastStream) {
         if (open.comm.Input().size() == 1) ++read;
     }
     const double withYield = (total / 2) / (clock.nsecsElapsed() / 1e9);
-    std::printf("[ rate     ] Input alone: %.0f chars/s; with processEvents per char: %.0f chars/s\n",
-                inputOnly, withYield);
+    std::printf(
+        "[ rate     ] Input alone: %.0f chars/s; with processEvents per char: %.0f chars/s\n",
+        inputOnly, withYield);
     EXPECT_GT(inputOnly, 200000.0);
 }

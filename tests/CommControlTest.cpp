@@ -1,14 +1,13 @@
-#include "platform/CommControl.h"
-#include "platform/CommError.h"
-
-#include "PtyPair.h"
+#include <gtest/gtest.h>
+#include <termios.h>
 
 #include <QCoreApplication>
 #include <QDir>
-#include <gtest/gtest.h>
-
 #include <functional>
-#include <termios.h>
+
+#include "PtyPair.h"
+#include "platform/CommControl.h"
+#include "platform/CommError.h"
 
 using namespace std::chrono_literals;
 
@@ -46,10 +45,14 @@ TEST(CommControlSettings, ParsesTheClassicSettingsText) {
         std::optional<S> expected;
     } cases[] = {
         {"9600,N,8,1", S{9600, QSerialPort::NoParity, QSerialPort::Data8, QSerialPort::OneStop}},
-        {"19200,e,7,2", S{19200, QSerialPort::EvenParity, QSerialPort::Data7, QSerialPort::TwoStop}},
-        {"300,O,5,1.5", S{300, QSerialPort::OddParity, QSerialPort::Data5, QSerialPort::OneAndHalfStop}},
-        {"115200,M,6,1", S{115200, QSerialPort::MarkParity, QSerialPort::Data6, QSerialPort::OneStop}},
-        {" 1200 , s , 8 , 2 ", S{1200, QSerialPort::SpaceParity, QSerialPort::Data8, QSerialPort::TwoStop}},
+        {"19200,e,7,2",
+         S{19200, QSerialPort::EvenParity, QSerialPort::Data7, QSerialPort::TwoStop}},
+        {"300,O,5,1.5",
+         S{300, QSerialPort::OddParity, QSerialPort::Data5, QSerialPort::OneAndHalfStop}},
+        {"115200,M,6,1",
+         S{115200, QSerialPort::MarkParity, QSerialPort::Data6, QSerialPort::OneStop}},
+        {" 1200 , s , 8 , 2 ",
+         S{1200, QSerialPort::SpaceParity, QSerialPort::Data8, QSerialPort::TwoStop}},
         {"", std::nullopt},
         {"9600", std::nullopt},
         {"9600,N,8", std::nullopt},
@@ -78,7 +81,8 @@ TEST(CommControlSettings, RefusesABadTextAndKeepsTheOldOne) {
     CommControl comm;
     comm.SetSettings(QStringLiteral("4800,N,8,1"));
     int number = 0;
-    const QString text = failureOf([&] { comm.SetSettings(QStringLiteral("9600,Q,8,1")); }, &number);
+    const QString text =
+        failureOf([&] { comm.SetSettings(QStringLiteral("9600,Q,8,1")); }, &number);
     EXPECT_EQ(number, CommError::InvalidPropertyValue);
     EXPECT_TRUE(text.contains(u"9600,Q,8,1")) << text.toStdString();
     EXPECT_TRUE(text.contains(u"Com1")) << text.toStdString();

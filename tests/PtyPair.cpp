@@ -1,13 +1,15 @@
 #include "PtyPair.h"
 
-#include <gtest/gtest.h>
-
-#include <cerrno>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 using Clock = std::chrono::steady_clock;
 
@@ -60,13 +62,15 @@ QByteArray PtyPair::read(int count, std::chrono::milliseconds timeout) {
     const auto deadline = Clock::now() + timeout;
     while (received.size() < count && m_master >= 0) {
         char chunk[4096];
-        const ssize_t got = ::read(m_master, chunk, std::min<size_t>(sizeof chunk, count - received.size()));
+        const ssize_t got =
+            ::read(m_master, chunk, std::min<size_t>(sizeof chunk, count - received.size()));
         if (got > 0) {
             received.append(chunk, got);
             continue;
         }
         if (got < 0 && errno != EAGAIN && errno != EINTR) break;
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         if (left.count() <= 0) break;
         pollfd readable{m_master, POLLIN, 0};
         ::poll(&readable, 1, static_cast<int>(left.count()));

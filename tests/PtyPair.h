@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <chrono>
 
 // A pseudo-terminal pair for tests: the slave end stands in for the
