@@ -1,0 +1,80 @@
+#include <QFile>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "FormFixture.h"
+#include "Version.h"
+#include "platform/AppInfo.h"
+#include "platform/ComboBox.h"
+#include "platform/CommControl.h"
+
+namespace {
+
+QByteArray configuration(const QByteArray& value) { return "[Configuration]\r\nCommPort=" + value + "\r\n"; }
+
+}  // namespace
+
+TEST(StartUp, FirstStartWithoutASettingsFile) {
+    LoadedForm form(QByteArray{});
+    EXPECT_EQ(form->cmboCommPort->currentText(), QStringLiteral("Com1"));
+    EXPECT_EQ(form->cntlComm->CommPort(), 1);
+    EXPECT_FALSE(form->cntlComm->PortOpen());
+    EXPECT_EQ(form.IniContent(), configuration("1"));
+    EXPECT_EQ(form->LblVersion->text(),
+              QStringLiteral("v %1.%2.%3").arg(Version::Major).arg(Version::Minor).arg(Version::Revision));
+    EXPECT_EQ(form->LblVersion->text(), QStringLiteral("v 2.2.4"));
+    EXPECT_EQ(form->LblPoints->text(), QString());
+    EXPECT_EQ(form->NumPoints, 10);
+    EXPECT_EQ(form->iMaxValues, 16384);
+    EXPECT_EQ(form->ScanPoints().Rows(), 16385);
+    EXPECT_EQ(form->OriginY, 4615);
+    EXPECT_EQ(form->graphCursor, 0);
+    EXPECT_TRUE(form->OptCursor[0]->isChecked());
+    for (int i = 0; i <= 10; ++i) {
+        EXPECT_EQ(form->ScanPoints()(i, 0), i / 2.0 + 1);
+        EXPECT_EQ(form->ScanPoints()(i, 1), 5);
+        EXPECT_EQ(form->ScanPoints()(i, 2), (10 - i) / 2.0 + 1);
+    }
+    EXPECT_TRUE(form->ScanPoints().IsEmpty(11, 0));
+    EXPECT_TRUE(form->ScanPoints().IsEmpty(0, 3));
+    EXPECT_EQ(form->Scan_Start.Number(), 10000);
+    EXPECT_EQ(form->Scan_End.Number(), 100000);
+}
+
+TEST(StartUp, StoredPortIsSelectedAndBadValuesBecomeCom1) {
+    const struct {
+        QByteArray stored;
+        int port;
+    } cases[] = {{"5", 5}, {"16", 16}, {"0", 1}, {"17", 1}, {"-3", 1}, {"40000", 1}, {"abc", 1}, {"", 1}};
+    for (const auto& c : cases) {
+        // Another section and a comment around the key must survive the write-back.
+        LoadedForm form("; kept\r\n[Window]\r\nLeft=3\r\n" + configuration(c.stored) + "[Ports]\r\nCom1=/dev/x\r\n");
+        EXPECT_EQ(form->cmboCommPort->ListIndex(), c.port - 1) << c.stored.constData();
+        EXPECT_EQ(form->cntlComm->CommPort(), c.port) << c.stored.constData();
+        EXPECT_EQ(form.IniContent(), "; kept\r\n[Window]\r\nLeft=3\r\n" + configuration(QByteArray::number(c.port)) +
+                                         "[Ports]\r\nCom1=/dev/x\r\n")
+            << c.stored.constData();
+        EXPECT_TRUE(form->cmboCommPort->toolTip().startsWith(QStringLiteral("Com%1").arg(c.port)))
+            << form->cmboCommPort->toolTip().toStdString();
+    }
+}
+
+TEST(StartUp, ChosenPortIsTheNextStartsPort) {
+    QTemporaryDir dir;
+    AppInfo::OverrideForTests(dir.path(), QStringLiteral("Vantrel"));
+    {
+        frmMain first;
+        first.Form_Load();
+        first.cmboCommPort->SetListIndex(15);
+        EXPECT_EQ(first.cntlComm->CommPort(), 16);
+    }
+    {
+        frmMain second;
+        second.Form_Load();
+        EXPECT_EQ(second.cmboCommPort->currentText(), QStringLiteral("Com16"));
+        EXPECT_EQ(second.cntlComm->CommPort(), 16);
+    }
+    AppInfo::OverrideForTests(QString(), QString());
+}
