@@ -43,8 +43,7 @@ void setTextColour(QWidget* w, const QColor& colour) {
 
 QLabel* transparentLabel(const QString& text, QWidget* parent, Qt::Alignment align) {
     auto* label = new QLabel(text, parent);
-    label->setAlignment(align | Qt::AlignTop);
-    label->setAttribute(Qt::WA_TranslucentBackground);
+    label->setAlignment(align | Qt::AlignTop);  // a label paints no background of its own
     return label;
 }
 

@@ -102,6 +102,19 @@ void PictureBox::clearImage() {
     }
 }
 
+void PictureBox::fitImage() {
+    const qreal dpr = devicePixelRatioF();
+    if (image_.size() == (QSizeF(size()) * dpr).toSize().expandedTo(QSize(1, 1)) &&
+        image_.devicePixelRatio() == dpr) {
+        return;
+    }
+    // The box was laid out (or moved to a screen of another density) after
+    // drawing into it: the kept drawing is replayed, never lost.
+    clearImage();
+    QPainter p(&image_);
+    for (const DrawCommand& c : commands_) paintCommand(p, c);
+}
+
 void PictureBox::Cls() {
     polyline_.clear();
     commands_.clear();
@@ -206,6 +219,7 @@ void PictureBox::SetToolTipText(const QString& text) {
 
 const QImage& PictureBox::Image() {
     flushPolyline();
+    fitImage();
     return image_;
 }
 
@@ -225,13 +239,14 @@ bool PictureBox::event(QEvent* e) {
 
 void PictureBox::paintEvent(QPaintEvent*) {
     flushPolyline();
+    fitImage();
     QPainter p(this);
     p.drawImage(QPointF(0, 0), image_);
 }
 
 void PictureBox::resizeEvent(QResizeEvent*) {
-    polyline_.clear();
-    clearImage();
+    flushPolyline();
+    fitImage();
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* e) {

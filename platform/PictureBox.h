@@ -96,6 +96,9 @@ private:
     void flushPolyline();
     void drawSegment(QPointF from, QPointF to, const QColor& colour);
     void clearImage();
+    // Makes the backing image match the box's size and pixel density, drawing
+    // what it held again when it had to be made anew.
+    void fitImage();
 
     ScaleMode scaleMode_ = ScaleMode::Twips;
     QColor backColor_ = Qt::white;
