@@ -1,4 +1,8 @@
+#include <QApplication>
+#include <QHelpEvent>
 #include <QLabel>
+#include <QTest>
+#include <QToolTip>
 #include <QRadioButton>
 #include <gtest/gtest.h>
 
@@ -95,4 +99,19 @@ TEST(CursorReadout, OneOrNoPointGivesAnEmptyTip) {
         EXPECT_EQ(tipAt(*form, 5000), QString()) << last;
         EXPECT_EQ(tipAt(*form, -5000), QString()) << last;
     }
+}
+
+TEST(CursorReadout, ShownTipFollowsTheMouse) {
+    LoadedForm form;
+    form->show();
+    PictureBox* graph = form->grphSWRDisplay;
+    const QPoint first(int(2486.25 / 15) - 3, 100);  // near point 2
+    QTest::mouseMove(graph, first);
+    QHelpEvent help(QEvent::ToolTip, first, graph->mapToGlobal(first));
+    QApplication::sendEvent(graph, &help);
+    ASSERT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("2.0 @ 2.800MHz"));
+    QTest::mouseMove(graph, QPoint(int(8895 / 15) - 2, 100));  // over the last point
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("6.0 @ 10.000MHz"));
+    QToolTip::hideText();
 }
