@@ -121,6 +121,9 @@ private:
     void RedrawGraph();
     QString GetLine();
     QString ReadField();  // GetLine, leaving the scan once the reader has failed
+    void RestoreScanButtons();
+    // Closes the port, shows the routine's failure message, restores the buttons.
+    void FailScan(const QString& routineLine, const QString& description);
 
     bool flgReadFailed = false;            // the line reader failed during this scan
     std::int16_t iResLabel = 0;            // next ohm label while the grid is drawn

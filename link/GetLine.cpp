@@ -1,10 +1,8 @@
 #include "app/frmMain.h"
-#include "link/ScanMessages.h"
 #include "platform/CommControl.h"
 #include "platform/CommError.h"
 
 #include <QCoreApplication>
-#include <QPushButton>
 
 QString frmMain::GetLine() {
     QString result;
@@ -28,11 +26,7 @@ QString frmMain::GetLine() {
         }
         result = field;
     } catch (const CommError& e) {
-        if (cntlComm->PortOpen()) cntlComm->SetPortOpen(false);
-        ShowRoutineError(this, QStringLiteral("Error in GetLine routine"), e.description);
-        btnStopCollectData->setEnabled(false);
-        btnCollectDisplayData->setEnabled(true);
-        btnCollectDisplayData->setVisible(true);
+        FailScan(QStringLiteral("Error in GetLine routine"), e.description);
         flgReadFailed = true;
         result.clear();
     }

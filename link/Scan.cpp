@@ -1,5 +1,4 @@
 #include "app/frmMain.h"
-#include "link/ScanMessages.h"
 #include "platform/ComboBox.h"
 #include "platform/CommControl.h"
 #include "platform/CommError.h"
@@ -42,11 +41,7 @@ void frmMain::btnCollectDisplayData_Click() {
         const char command[3] = {char(48 + MnComboFScale->ListIndex()), '\r', '\n'};
         cntlComm->Output(QByteArray(command, 3));
     } catch (const CommError& e) {
-        if (cntlComm->PortOpen()) cntlComm->SetPortOpen(false);
-        ShowRoutineError(this, QStringLiteral("Error in btnCollectDisplayData_Click routine"), e.description);
-        btnStopCollectData->setEnabled(false);
-        btnCollectDisplayData->setEnabled(true);
-        btnCollectDisplayData->setVisible(true);
+        FailScan(QStringLiteral("Error in btnCollectDisplayData_Click routine"), e.description);
         return;
     }
 
@@ -83,9 +78,7 @@ void frmMain::btnCollectDisplayData_Click() {
     if (headerCame) NumPoints = std::int16_t(counter - 1);
 
     if (cntlComm->PortOpen()) cntlComm->SetPortOpen(false);
-    btnStopCollectData->setEnabled(false);
-    btnCollectDisplayData->setEnabled(true);
-    btnCollectDisplayData->setVisible(true);
+    RestoreScanButtons();
     if (flgStop) {
         LblPoints->setText(QStringLiteral("Aborted"));
         DrawGraphFrame();

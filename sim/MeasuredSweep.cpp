@@ -1,5 +1,7 @@
 #include "sim/MeasuredSweep.h"
 
+#include "sim/TextNumbers.h"
+
 #include <charconv>
 #include <cmath>
 #include <fstream>
@@ -7,26 +9,6 @@
 
 namespace {
 
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(" \t\r");
-    return text.substr(first, last - first + 1);
-}
-
-// The whole field must be one finite number; from_chars ignores the locale,
-// which matters because the tests run under a German one as well.
-std::optional<double> wholeNumber(std::string_view field) {
-    field = trimmed(field);
-    if (!field.empty() && field.front() == '+') field.remove_prefix(1);
-    double value = 0;
-    const char* end = field.data() + field.size();
-    const auto result = std::from_chars(field.data(), end, value);
-    if (field.empty() || result.ec != std::errc() || result.ptr != end || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 std::int64_t toUnits(double frequencyHz) {
     return std::int64_t(std::nearbyint(frequencyHz / 100.0));
@@ -49,7 +31,7 @@ std::optional<MeasuredSweep> MeasuredSweep::parse(std::string_view text, std::st
     std::size_t lineNumber = 0;
     while (!text.empty()) {
         const auto newline = text.find('\n');
-        const std::string_view line = trimmed(text.substr(0, newline));
+        const std::string_view line = trimmedText(text.substr(0, newline));
         text = newline == std::string_view::npos ? std::string_view() : text.substr(newline + 1);
         ++lineNumber;
         if (line.empty()) continue;

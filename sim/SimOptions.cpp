@@ -1,19 +1,12 @@
 #include "sim/SimOptions.h"
 
+#include "sim/TextNumbers.h"
+
 #include <charconv>
 #include <cmath>
 
 namespace {
 
-std::optional<double> wholeDouble(const std::string& text) {
-    double value = 0;
-    const char* end = text.data() + text.size();
-    const auto result = std::from_chars(text.data(), end, value);
-    if (text.empty() || result.ec != std::errc() || result.ptr != end || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 std::optional<std::uint64_t> wholeUnsigned(const std::string& text) {
     std::uint64_t value = 0;
@@ -112,7 +105,7 @@ std::optional<SimOptions> SimOptions::parse(const std::vector<std::string>& argu
             options.charsPerSecond = double(*baud) / 10.0;
         } else if (name == "--resonance") {
             const auto text = value();
-            const auto mhz = text ? wholeDouble(*text) : std::nullopt;
+            const auto mhz = text ? wholeNumber(*text) : std::nullopt;
             if (!mhz || *mhz < 0.1 || *mhz > 1000) {
                 return failWith("--resonance needs a frequency in MHz from 0.1 to 1000");
             }
