@@ -38,5 +38,8 @@ void PtyAnalyzer::writable() {
     }
     const ssize_t n = ::write(pty_.masterFd(), pending_.constData(), size_t(std::min<qsizetype>(pending_.size(), 4096)));
     if (n > 0) pending_.remove(0, n);
-    if (pending_.isEmpty()) writer_.setEnabled(false);
+    if (pending_.isEmpty()) {
+        writer_.setEnabled(false);
+        if (n > 0) emit AllWritten();
+    }
 }

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+
+#include "sim/Sweep.h"
+
+class ScanData;
+
+// What the benchmarks measure with: the emulator's dipole cut for the middle
+// of the 1-10 MHz band and swept over all of it, so that the ends run far off
+// every scale (SWR up to its cap, resistance in the thousands of ohms) the
+// way a real wide sweep does.
+namespace BenchSweep {
+
+constexpr int Points = 16384;  // as many as the window keeps
+
+Sweep Make(int points = Points);
+// The analyzer's whole answer: "S", header, one line per point, "E".
+QByteArray Answer(const Sweep& sweep);
+// Rows 0.. of `data` get the sweep's SWR, resistance and reactance.
+void Seed(ScanData& data, const Sweep& sweep);
+
+}  // namespace BenchSweep

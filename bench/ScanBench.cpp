@@ -1,0 +1,103 @@
+#include <QLabel>
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+
+#include "BenchSweep.h"
+#include "ScanBenchRig.h"
+
+namespace {
+
+using Clock = ScanBenchRig::Clock;
+
+double secondsBetween(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double>(to - from).count();
+}
+
+// Fails the run unless the scan took in every point without a complaint.
+bool scanWasComplete(benchmark::State& state, ScanBenchRig& rig, int points) {
+    if (!rig.Messages().isEmpty()) {
+        state.SkipWithError(("message box: " + rig.Messages().join(" / ").toStdString()).c_str());
+        return false;
+    }
+    if (rig.form->NumPoints != points - 1) {
+        state.SkipWithError(("scan kept " + std::to_string(rig.form->NumPoints + 1) + " points").c_str());
+        return false;
+    }
+    return true;
+}
+
+// Characters per second through the whole scan path (port, line reader,
+// field parsing, the points label, the final redraw) when a full sweep
+// arrives as fast as the pseudo-terminal carries it.
+void BM_ScanThroughput(benchmark::State& state) {
+    const Sweep sweep = BenchSweep::Make();
+    const QByteArray answer = BenchSweep::Answer(sweep);
+    ScanBenchRig rig(answer);
+    double seconds = 0;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        rig.Scan();
+        const double s = secondsBetween(start, Clock::now());
+        state.SetIterationTime(s);
+        seconds += s;
+        if (!scanWasComplete(state, rig, int(sweep.points.size()))) return;
+    }
+    state.counters["answer_bytes"] = double(answer.size());
+    state.counters["chars/s"] = double(answer.size()) * double(state.iterations()) / seconds;
+}
+BENCHMARK(BM_ScanThroughput)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
+
+// Processor time the program uses while it waits for an analyzer that never
+// answers: five seconds of "Waiting", then "Stop Request".
+void BM_WaitingCpu(benchmark::State& state) {
+    ScanBenchRig rig;
+    constexpr auto Wait = std::chrono::milliseconds(5000);
+    for (auto _ : state) {
+        rig.StopAfter(Wait);
+        rusage before{};
+        getrusage(RUSAGE_SELF, &before);
+        const double cpuBefore = ProcessCpuSeconds();
+        const auto start = Clock::now();
+        rig.Scan();
+        const double wall = secondsBetween(start, Clock::now());
+        const double cpu = ProcessCpuSeconds() - cpuBefore;
+        rusage after{};
+        getrusage(RUSAGE_SELF, &after);
+        state.SetIterationTime(wall);
+        if (rig.form->LblPoints->text() != QStringLiteral("Aborted") || !rig.Messages().isEmpty()) {
+            state.SkipWithError("the scan did not end by the stop request");
+            return;
+        }
+        state.counters["cpu_ms"] = cpu * 1e3;
+        state.counters["cpu_percent"] = 100.0 * cpu / wall;
+        state.counters["ctx_switches"] = double((after.ru_nvcsw + after.ru_nivcsw) - (before.ru_nvcsw + before.ru_nivcsw));
+    }
+}
+BENCHMARK(BM_WaitingCpu)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
+
+// From the moment the analyzer has written the last byte of a full sweep to
+// the moment the redrawn graph is complete: how long the user waits after
+// the instrument is done.
+void BM_LastByteToGraph(benchmark::State& state) {
+    const Sweep sweep = BenchSweep::Make();
+    ScanBenchRig rig(BenchSweep::Answer(sweep));
+    double worst = 0;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        rig.Scan();
+        const auto done = Clock::now();
+        if (!scanWasComplete(state, rig, int(sweep.points.size()))) return;
+        const double s = secondsBetween(rig.LastByteWritten(), done);
+        if (rig.LastByteWritten() < start) {
+            state.SkipWithError("the analyzer never reported its last byte");
+            return;
+        }
+        state.SetIterationTime(s);
+        worst = std::max(worst, s);
+    }
+    state.counters["worst_ms"] = worst * 1e3;
+}
+BENCHMARK(BM_LastByteToGraph)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
+
+}  // namespace

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringList>
+#include <QTimer>
+#include <chrono>
+
+#include "FormFixture.h"
+#include "PtyAnalyzer.h"
+
+// A loaded window whose Com port is a pseudo-terminal, with the analyzer on
+// the master end answering every command with `answer` (nothing at all when
+// it is empty). Unlike the tests' rig it watches for message boxes only once
+// a second, so the rig itself adds next to nothing to what the program costs
+// while it waits.
+class ScanBenchRig {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    explicit ScanBenchRig(const QByteArray& answer = QByteArray());
+
+    // Presses "Start Scan"; returns when the scan has finished, drawing included.
+    void Scan();
+    // Presses "Stop Request" once `after` has passed on the scan's own event loop.
+    void StopAfter(std::chrono::milliseconds after);
+
+    // When the analyzer handed the last byte of its latest answer to the line.
+    Clock::time_point LastByteWritten() const { return lastByte_; }
+    // Texts of the message boxes that were answered; a clean scan shows none.
+    const QStringList& Messages() const { return messages_; }
+
+    PtyPair pty;
+    LoadedForm form;
+    PtyAnalyzer analyzer{pty};
+
+private:
+    QTimer watchdog_;
+    QStringList messages_;
+    Clock::time_point lastByte_{};
+};
+
+// Processor time this process has used so far (user and system), seconds.
+double ProcessCpuSeconds();
