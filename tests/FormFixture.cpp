@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "platform/AppInfo.h"
+#include "platform/PictureBox.h"
 
 LoadedForm::LoadedForm(const QByteArray& ini) {
     AppInfo::OverrideForTests(dir_.path(), QStringLiteral("Vantrel"));
@@ -28,6 +29,15 @@ QString LoadedForm::IniPath() const { return dir_.filePath(QStringLiteral("Vantr
 QByteArray LoadedForm::IniContent() const {
     QFile file(IniPath());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+int CountColour(PictureBox& box, const QColor& colour) {
+    const QImage& image = box.Image();
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) == colour;
+    }
+    return n;
 }
 
 MessageBoxCatcher::MessageBoxCatcher() : timer_(new QTimer) {

@@ -32,6 +32,11 @@ private:
     std::unique_ptr<frmMain> form_;
 };
 
+class PictureBox;
+class QColor;
+// How many pixels of the box's drawing have exactly this colour.
+int CountColour(PictureBox& box, const QColor& colour);
+
 // Answers every modal message box that opens, remembering its title and text.
 class MessageBoxCatcher {
 public:

@@ -25,14 +25,6 @@ bool colourNear(PictureBox& box, double x, double y, const QColor& colour) {
     return false;
 }
 
-int countColour(PictureBox& box, const QColor& colour) {
-    const QImage& image = box.Image();
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) == colour;
-    return n;
-}
-
 // y of a value of trace k on the window's graph (zero line 4615).
 double traceY(frmMain& form, int k, double value) {
     return form.OriginY - value * form.grphSWRDisplay->Height() / form.ScaleMaxOf(k);
@@ -59,7 +51,7 @@ TEST(GraphRender, GridLinesWhereTheGeometryPutsThem) {
     EXPECT_EQ(graph.Image().pixelColor(graph.PixelOf(6000 + 427), graph.PixelOf(3400)), QColor(Qt::white));
     // Labels: something dark is printed next to each SWR line and in the ohm strip.
     EXPECT_EQ(form->ResLabel(), 600);
-    EXPECT_GT(countColour(*form->picFreq, QColor(Qt::black)), 0);
+    EXPECT_GT(CountColour(*form->picFreq, QColor(Qt::black)), 0);
 }
 
 TEST(GraphRender, SamplePatternTracesAtTheirComputedPixels) {
@@ -81,14 +73,14 @@ TEST(GraphRender, DisplayChoiceRedrawsFromStoredPoints) {
     LoadedForm form;
     PictureBox& graph = *form->grphSWRDisplay;
     form->MnComboDisplay->SetListIndex(2);  // "Resistance"
-    EXPECT_EQ(countColour(graph, Red), 0);
-    EXPECT_EQ(countColour(graph, Blue), 0);
+    EXPECT_EQ(CountColour(graph, Red), 0);
+    EXPECT_EQ(CountColour(graph, Blue), 0);
     for (int i = 0; i <= 10; ++i) EXPECT_TRUE(colourNear(graph, besidePoint(i, 10), traceY(*form, 1, 5), Green));
 
     form->MnComboDisplay->SetListIndex(0);  // "ALL"
-    EXPECT_GT(countColour(graph, Red), 0);
-    EXPECT_GT(countColour(graph, Green), 0);
-    EXPECT_GT(countColour(graph, Blue), 0);
+    EXPECT_GT(CountColour(graph, Red), 0);
+    EXPECT_GT(CountColour(graph, Green), 0);
+    EXPECT_GT(CountColour(graph, Blue), 0);
 }
 
 TEST(GraphRender, BandChoiceLeavesAnEmptyFrameAndKeepsThePoints) {
@@ -97,8 +89,8 @@ TEST(GraphRender, BandChoiceLeavesAnEmptyFrameAndKeepsThePoints) {
     form->MnComboFScale->SetListIndex(11);  // " 60 Mtrs"
     EXPECT_EQ(form->Scan_Start.Number(), 53305);
     EXPECT_EQ(form->Scan_End.Number(), 54035);
-    EXPECT_EQ(countColour(graph, Red) + countColour(graph, Green) + countColour(graph, Blue), 0);
-    EXPECT_GT(countColour(graph, Grey), 0);
+    EXPECT_EQ(CountColour(graph, Red) + CountColour(graph, Green) + CountColour(graph, Blue), 0);
+    EXPECT_GT(CountColour(graph, Grey), 0);
 
     const QImage labelsBefore = form->picFreq->Image().copy();
     form->MnComboDisplay->SetListIndex(1);  // "SWR": the old points under the new labels
@@ -113,10 +105,10 @@ TEST(GraphRender, OneOrNoPointDrawsWithoutFailing) {
     form->MnComboDisplay->SetListIndex(1);
     // One point: a dot at the plot's left edge.
     EXPECT_TRUE(colourNear(graph, 350, traceY(*form, 0, 1), Red));
-    EXPECT_LT(countColour(graph, Red), 20);
+    EXPECT_LT(CountColour(graph, Red), 20);
     form->NumPoints = -1;
     form->MnComboDisplay->SetListIndex(0);
-    EXPECT_EQ(countColour(graph, Red) + countColour(graph, Green) + countColour(graph, Blue), 0);
+    EXPECT_EQ(CountColour(graph, Red) + CountColour(graph, Green) + CountColour(graph, Blue), 0);
 }
 
 TEST(GraphRender, ValuesFarOffScaleAreCutByTheBox) {

@@ -84,21 +84,6 @@ TEST(Layout, ScanButtonsShareOneRectangleWithStartOnTop) {
     EXPECT_EQ(form->focusWidget(), form->btnCollectDisplayData);
 }
 
-TEST(Layout, MenusAndTheirAccessKeys) {
-    LoadedForm form;
-    const QList<QAction*> menus = form->menuBar()->actions();
-    ASSERT_EQ(menus.size(), 2);
-    EXPECT_EQ(menus[0]->text(), QStringLiteral("&File"));
-    EXPECT_EQ(menus[1]->text(), QStringLiteral("&Help"));
-    EXPECT_EQ(form->mnuFilePrint->text(), QStringLiteral("&Print"));
-    EXPECT_EQ(form->mnuFileExit->text(), QStringLiteral("E&xit"));
-    EXPECT_EQ(form->mnuAbout->text(), QStringLiteral("&About Vantrel"));
-    EXPECT_EQ(form->mnuAboutKestrel->text(), QStringLiteral("About Kestrel Club"));
-    for (QAction* a : {form->mnuFilePrint, form->mnuFileExit, form->mnuAbout, form->mnuAboutKestrel}) {
-        EXPECT_TRUE(a->shortcut().isEmpty());
-    }
-}
-
 TEST(PictureBoxSurface, KeepsItsDrawingThroughRepaintsAndLayout) {
     PictureBox box;
     box.resize(100, 50);

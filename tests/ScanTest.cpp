@@ -44,13 +44,7 @@ struct ScanRig {
                !form->btnStopCollectData->isEnabled() && !form->cntlComm->PortOpen();
     }
 
-    int Count(const QColor& colour) {
-        const QImage& image = form->grphSWRDisplay->Image();
-        int n = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) == colour;
-        return n;
-    }
+    int Count(const QColor& colour) { return CountColour(*form->grphSWRDisplay, colour); }
 };
 
 QByteArray points(int count, double swr = 1.5) {
