@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <algorithm>
 #include <functional>
 
 #include "about/About.h"
@@ -22,13 +23,12 @@ void settle() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-int openBoxes(const char* caption) {
-    int count = 0;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
+qsizetype openBoxes(const char* caption) {
+    const QWidgetList all = QApplication::topLevelWidgets();
+    return std::count_if(all.begin(), all.end(), [caption](QWidget* w) {
         auto* box = qobject_cast<AboutBox*>(w);
-        count += box && box->isVisible() && !box->isUnloaded() && box->windowTitle() == caption;
-    }
-    return count;
+        return box && box->isVisible() && !box->isUnloaded() && box->windowTitle() == caption;
+    });
 }
 
 void pressOk(QWidget* box) { box->findChild<QPushButton*>(QStringLiteral("OnOK"))->click(); }
@@ -61,7 +61,6 @@ protected:
 
 TEST_F(AboutBoxes, FixedSizeWithTheBannerAndTextThatFits) {
     const QImage banner(QStringLiteral(":/resources/banner.gif"));
-    ASSERT_EQ(banner.size(), QSize(268, 82));
     for (const BoxKind& kind : kinds) {
         SCOPED_TRACE(kind.caption);
         AboutBox* box = kind.show();

@@ -42,7 +42,7 @@ protected:
     QTemporaryDir m_dir;
 };
 
-TEST_F(CSettingTest, InitWorksOutTheFileName) {
+TEST_F(CSettingTest, StartUpWorksOutTheFileAndTheMode) {
     const QString exeDir = QCoreApplication::applicationDirPath();
     const QString exeName = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
     const QString sep = QDir::separator();
@@ -57,11 +57,8 @@ TEST_F(CSettingTest, InitWorksOutTheFileName) {
         setting.Init(path, name);
         EXPECT_EQ(setting.iniFilePath(), iniFile);
     }
-}
 
-TEST_F(CSettingTest, ModeSetBeforeFirstUseGivesWayToTheStore) {
-    // The implicit start-up names the application after the test program.
-    const QString exeName = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    // Without Init the first call starts up with mode 0, whatever was set.
     store().save(exeName, QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("from store"));
     CSetting setting{store()};
     setting.SaveMode(1);
