@@ -3,7 +3,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <functional>
+#include <thread>
 
 #include "PtyPair.h"
 #include "platform/CommControl.h"
@@ -13,24 +16,48 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// The description of the CommError the call throws; fails the test when it
-// throws nothing.
-QString failureOf(const std::function<void()>& call, int* number = nullptr) {
+// The CommError the call throws; fails the test when it throws none.
+CommError failureOf(const std::function<void()>& call) {
     try {
         call();
     } catch (const CommError& error) {
-        if (number) *number = error.number;
-        return error.description;
+        return error;
     }
     ADD_FAILURE() << "no CommError thrown";
-    return {};
+    return CommError(0, QString());
 }
+
+// Yields to the event loop between checks, as the line reader does.
+bool waitFor(const std::function<bool()>& condition, int timeoutMs = 3000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > timeoutMs) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+// Reads the way the line reader does until Input throws; returns the
+// failure's description and adds what came before to `received`.
+QString readToFailure(CommControl& comm, QString& received) {
+    return failureOf([&] { waitFor([&] { return (received += comm.Input(), false); }); })
+        .description;
+}
+
+termios lineOf(const PtyPair& pty) {
+    termios line{};
+    EXPECT_EQ(::tcgetattr(pty.slaveFd(), &line), 0);
+    return line;
+}
+
+int openDescriptors() { return int(QDir(QStringLiteral("/proc/self/fd")).count()); }
 
 struct OpenPort {
     PtyPair pty;
     CommControl comm;
-    explicit OpenPort(std::int16_t port = 1) {
-        comm.SetCommPort(port);
+    const QString label = QStringLiteral("Com1 (") + pty.slavePath() + u')';
+    OpenPort() {
         comm.SetDeviceOverride(pty.slavePath());
         comm.SetPortOpen(true);
     }
@@ -40,194 +67,82 @@ struct OpenPort {
 
 TEST(CommControlSettings, ParsesTheClassicSettingsText) {
     using S = CommControl::LineSettings;
-    const struct {
-        const char* text;
-        std::optional<S> expected;
-    } cases[] = {
-        {"9600,N,8,1", S{9600, QSerialPort::NoParity, QSerialPort::Data8, QSerialPort::OneStop}},
-        {"19200,e,7,2",
-         S{19200, QSerialPort::EvenParity, QSerialPort::Data7, QSerialPort::TwoStop}},
-        {"300,O,5,1.5",
-         S{300, QSerialPort::OddParity, QSerialPort::Data5, QSerialPort::OneAndHalfStop}},
-        {"115200,M,6,1",
-         S{115200, QSerialPort::MarkParity, QSerialPort::Data6, QSerialPort::OneStop}},
-        {" 1200 , s , 8 , 2 ",
-         S{1200, QSerialPort::SpaceParity, QSerialPort::Data8, QSerialPort::TwoStop}},
-        {"", std::nullopt},
-        {"9600", std::nullopt},
-        {"9600,N,8", std::nullopt},
-        {"9600,N,8,1,1", std::nullopt},
-        {"0,N,8,1", std::nullopt},
-        {"-9600,N,8,1", std::nullopt},
-        {"+9600,N,8,1", std::nullopt},
-        {"96OO,N,8,1", std::nullopt},
-        {"99999999999,N,8,1", std::nullopt},
-        {"9600,X,8,1", std::nullopt},
-        {"9600,NN,8,1", std::nullopt},
-        {"9600,,8,1", std::nullopt},
-        {"9600,N,4,1", std::nullopt},
-        {"9600,N,9,1", std::nullopt},
-        {"9600,N,8,0", std::nullopt},
-        {"9600,N,8,3", std::nullopt},
-        {"9600,N,8,1.0", std::nullopt},
-        {"9600;N;8;1", std::nullopt},
+    using P = QSerialPort;
+    const std::pair<const char*, S> good[] = {
+        {"9600,N,8,1", S{9600, P::NoParity, P::Data8, P::OneStop}},
+        {"19200,e,7,2", S{19200, P::EvenParity, P::Data7, P::TwoStop}},
+        {"300,O,5,1.5", S{300, P::OddParity, P::Data5, P::OneAndHalfStop}},
+        {"115200,M,6,1", S{115200, P::MarkParity, P::Data6, P::OneStop}},
+        {" 1200 , s , 8 , 2 ", S{1200, P::SpaceParity, P::Data8, P::TwoStop}},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(CommControl::ParseSettings(QString::fromLatin1(c.text)), c.expected) << c.text;
+    for (const auto& [text, expected] : good) {
+        EXPECT_EQ(CommControl::ParseSettings(QString::fromLatin1(text)), expected) << text;
+    }
+    for (const char* bad :
+         {"", "9600", "9600,N,8", "9600,N,8,1,1", "0,N,8,1", "-9600,N,8,1", "+9600,N,8,1",
+          "96OO,N,8,1", "99999999999,N,8,1", "9600,X,8,1", "9600,NN,8,1", "9600,,8,1", "9600,N,4,1",
+          "9600,N,9,1", "9600,N,8,0", "9600,N,8,3", "9600,N,8,1.0", "9600;N;8;1"}) {
+        EXPECT_FALSE(CommControl::ParseSettings(QString::fromLatin1(bad))) << bad;
     }
 }
 
-TEST(CommControlSettings, RefusesABadTextAndKeepsTheOldOne) {
-    CommControl comm;
-    comm.SetSettings(QStringLiteral("4800,N,8,1"));
-    int number = 0;
-    const QString text =
-        failureOf([&] { comm.SetSettings(QStringLiteral("9600,Q,8,1")); }, &number);
-    EXPECT_EQ(number, CommError::InvalidPropertyValue);
-    EXPECT_TRUE(text.contains(u"9600,Q,8,1")) << text.toStdString();
-    EXPECT_TRUE(text.contains(u"Com1")) << text.toStdString();
-    EXPECT_EQ(comm.Settings(), u"4800,N,8,1");
-}
-
-TEST(CommControlSettings, AppliesToTheOpenPortAndKeepsThemForTheNextOpen) {
+// Set on the open port, or stored while closed and applied by the next open;
+// a refused one changes nothing.
+TEST(CommControlSettings, ApplyNowOrAtTheNextOpenOrNotAtAll) {
     OpenPort open;
-    ASSERT_TRUE(open.pty.isValid());
-    const auto lineOf = [&] {
-        termios t{};
-        EXPECT_EQ(::tcgetattr(open.pty.slaveFd(), &t), 0);
-        return t;
-    };
-    // A pseudo-terminal carries only 8 data bits without parity; speed and
-    // stop bits it keeps.
-    open.comm.SetSettings(QStringLiteral("19200,N,8,2"));
-    termios t = lineOf();
-    EXPECT_EQ(::cfgetospeed(&t), speed_t(B19200));
-    EXPECT_TRUE(t.c_cflag & CSTOPB);
-
-    open.comm.SetPortOpen(false);
-    open.comm.SetSettings(QStringLiteral("4800,N,8,1"));
-    open.comm.SetPortOpen(true);
-    t = lineOf();
-    EXPECT_EQ(::cfgetospeed(&t), speed_t(B4800));
-    EXPECT_FALSE(t.c_cflag & CSTOPB);
-    EXPECT_EQ(open.comm.Settings(), u"4800,N,8,1");
-}
-
-TEST(CommControlSettings, ASettingTheDeviceRefusesFailsAndChangesNothing) {
-    OpenPort open;
-    const char* refused[] = {"9600,E,8,1", "9600,N,7,1", "9600,N,8,1.5"};
-    for (const char* text : refused) {
-        int number = 0;
-        const QString why = failureOf([&] { open.comm.SetSettings(QLatin1String(text)); }, &number);
-        EXPECT_EQ(number, CommError::SetCommStateFailed) << text;
-        EXPECT_TRUE(why.startsWith(QStringLiteral("Cannot set Com1 (") + open.pty.slavePath() +
-                                   QStringLiteral(") to ") + QLatin1String(text) + u':'))
+    const std::tuple<const char*, int, speed_t, tcflag_t> cases[] = {
+        {"19200,N,8,2", 3, B19200, IXON | IXOFF}, {"4800,N,8,1", 0, B4800, 0}};
+    for (const bool reopen : {false, true}) {
+        for (const auto& [settings, handshaking, speed, xOnXOff] : cases) {
+            if (reopen) open.comm.SetPortOpen(false);
+            open.comm.SetSettings(QLatin1String(settings));
+            open.comm.SetHandshaking(handshaking);
+            // A pseudo-terminal has no DTR line; asking for it must not fail.
+            EXPECT_NO_THROW(open.comm.SetDTREnable(true));
+            if (reopen) open.comm.SetPortOpen(true);
+            const termios line = lineOf(open.pty);
+            EXPECT_EQ(::cfgetospeed(&line), speed) << settings << reopen;
+            EXPECT_EQ(line.c_iflag & (IXON | IXOFF), xOnXOff) << settings << reopen;
+        }
+    }
+    // A pseudo-terminal carries only 8 data bits without parity.
+    for (const char* text : {"9600,Q,8,1", "9600,E,8,1", "9600,N,7,1", "9600,N,8,1.5"}) {
+        const QString why =
+            failureOf([&] { open.comm.SetSettings(QLatin1String(text)); }).description;
+        EXPECT_TRUE(why.contains(QLatin1String(text)) && why.contains(open.label))
             << why.toStdString();
-        EXPECT_EQ(open.comm.Settings(), u"9600,N,8,1") << text;
-        termios t{};
-        ASSERT_EQ(::tcgetattr(open.pty.slaveFd(), &t), 0);
-        EXPECT_EQ(::cfgetospeed(&t), speed_t(B9600)) << text;
+        EXPECT_EQ(open.comm.Settings(), u"4800,N,8,1");
+        const termios line = lineOf(open.pty);
+        EXPECT_EQ(::cfgetospeed(&line), speed_t(B4800)) << text;
     }
     open.comm.Output("0\r\n");
-    EXPECT_EQ(open.pty.read(3, std::chrono::seconds(1)), QByteArray("0\r\n"));
+    EXPECT_EQ(open.pty.read(3, 1s), "0\r\n");
 }
 
-TEST(CommControlSettings, HandshakingAndDtrWorkOnALineWithoutModemSignals) {
-    OpenPort open;
-    ASSERT_TRUE(open.comm.PortOpen());
-    const struct {
-        int mode;
-        tcflag_t cflag;
-        tcflag_t iflag;
-    } cases[] = {{1, 0, IXON | IXOFF}, {2, CRTSCTS, 0}, {3, CRTSCTS, IXON | IXOFF}, {0, 0, 0}};
-    for (const auto& c : cases) {
-        EXPECT_NO_THROW(open.comm.SetHandshaking(c.mode)) << c.mode;
-        termios t{};
-        ASSERT_EQ(::tcgetattr(open.pty.slaveFd(), &t), 0);
-        // A pty may drop CRTSCTS (it has no such line); it must never gain it
-        // when none was asked for.
-        if (c.cflag == 0) {
-            EXPECT_FALSE(t.c_cflag & CRTSCTS) << c.mode;
-        }
-        EXPECT_EQ(t.c_iflag & (IXON | IXOFF), c.iflag) << c.mode;
-    }
-    EXPECT_NO_THROW(open.comm.SetDTREnable(true));
-    EXPECT_NO_THROW(open.comm.SetDTREnable(false));
-    open.comm.SetPortOpen(false);
-    open.comm.SetDTREnable(true);
-    EXPECT_NO_THROW(open.comm.SetPortOpen(true)) << "DTR is asserted as the port opens";
-
-    int number = 0;
-    failureOf([&] { open.comm.SetHandshaking(4); }, &number);
-    EXPECT_EQ(number, CommError::InvalidPropertyValue);
-    EXPECT_EQ(open.comm.Handshaking(), 0);
-}
-
-TEST(CommControlPort, OpensClosesAndReopensAPseudoTerminal) {
-    OpenPort open(7);
-    EXPECT_TRUE(open.comm.PortOpen());
-    EXPECT_EQ(open.comm.Device(), open.pty.slavePath());
-
-    int number = 0;
-    QString text = failureOf([&] { open.comm.SetPortOpen(true); }, &number);
-    EXPECT_EQ(number, CommError::PortAlreadyOpen);
-    EXPECT_TRUE(text.contains(u"Com7")) << text.toStdString();
-    text = failureOf([&] { open.comm.SetCommPort(2); }, &number);
-    EXPECT_EQ(number, CommError::PortAlreadyOpen);
-    EXPECT_EQ(open.comm.CommPort(), 7);
-
-    open.comm.SetPortOpen(false);
-    EXPECT_FALSE(open.comm.PortOpen());
-    EXPECT_NO_THROW(open.comm.SetPortOpen(false)) << "closing a closed port does nothing";
-    open.comm.SetPortOpen(true);
-    EXPECT_TRUE(open.comm.PortOpen());
-
-    for (int bad : {0, -1, 256}) {
-        CommControl other;
-        failureOf([&] { other.SetCommPort(static_cast<std::int16_t>(bad)); }, &number);
-        EXPECT_EQ(number, CommError::InvalidPortNumber) << bad;
-        EXPECT_EQ(other.CommPort(), 1);
-    }
-}
-
-TEST(CommControlPort, FailedOpensSayPortDeviceAndReason) {
+TEST(CommControlPort, AFailedOpenSaysPortDeviceAndReason) {
     const QString missing = QDir::tempPath() + QStringLiteral("/vantrel-no-such-tty");
-    CommControl comm;
-    comm.SetCommPort(3);
-    comm.SetDeviceOverride(missing);
-    QString text = failureOf([&] { comm.SetPortOpen(true); });
-    EXPECT_TRUE(text.contains(u"Com3")) << text.toStdString();
-    EXPECT_TRUE(text.contains(missing)) << text.toStdString();
-    EXPECT_TRUE(text.contains(u"No such file or directory")) << text.toStdString();
-    EXPECT_FALSE(comm.PortOpen());
-
-    // A port number with no device behind it at all (nothing numbered that
-    // high, no entry beside the test program).
-    comm.SetDeviceOverride(QString());
-    comm.SetCommPort(200);
-    text = failureOf([&] { comm.SetPortOpen(true); });
-    EXPECT_TRUE(text.startsWith(u"Cannot open Com200: no such serial port on this system."))
-        << text.toStdString();
-
-    // The same device twice: the second user is told it is busy.
-    OpenPort first;
-    CommControl second;
-    second.SetCommPort(4);
-    second.SetDeviceOverride(first.pty.slavePath());
-    text = failureOf([&] { second.SetPortOpen(true); });
-    EXPECT_TRUE(text.contains(u"Com4")) << text.toStdString();
-    EXPECT_TRUE(text.contains(first.pty.slavePath())) << text.toStdString();
-    EXPECT_TRUE(text.contains(u"in use by another program")) << text.toStdString();
-    EXPECT_FALSE(second.PortOpen());
+    OpenPort busy;
+    const std::tuple<std::int16_t, QString, const char*> cases[] = {
+        {3, missing, "No such file or directory"},
+        {4, busy.pty.slavePath(), "in use by another program"},
+        // Nothing numbered that high, and no Ports entry beside the test program.
+        {200, QString(), "no such serial port on this system"},
+    };
+    for (const auto& [port, device, reason] : cases) {
+        CommControl comm;
+        comm.SetCommPort(port);
+        comm.SetDeviceOverride(device);
+        const QString text = failureOf([&] { comm.SetPortOpen(true); }).description;
+        const QString label = device.isEmpty() ? QString() : " (" + device + ')';
+        EXPECT_TRUE(text.startsWith(QStringLiteral("Cannot open Com%1%2: ").arg(port).arg(label)) &&
+                    text.contains(QLatin1String(reason)))
+            << text.toStdString();
+        EXPECT_FALSE(comm.PortOpen());
+    }
 }
 
 TEST(CommControlPort, ARefusedPermissionSaysHowUsersAreUsuallyLetIn) {
-    const struct {
-        QSerialPort::SerialPortError error;
-        bool accessible;
-        const char* group;
-        const char* expected;
-    } cases[] = {
+    const std::tuple<QSerialPort::SerialPortError, bool, const char*, const char*> cases[] = {
         {QSerialPort::PermissionError, false, "dialout", "group \"dialout\""},
         {QSerialPort::PermissionError, false, "dialout", "log out and log in again"},
         {QSerialPort::PermissionError, false, "uucp", "usermod -aG uucp"},
@@ -235,12 +150,139 @@ TEST(CommControlPort, ARefusedPermissionSaysHowUsersAreUsuallyLetIn) {
         {QSerialPort::PermissionError, true, "dialout", "in use by another program"},
         {QSerialPort::DeviceNotFoundError, false, "", "plugged in"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [error, accessible, group, expected] : cases) {
         const QString text = CommControl::DescribeOpenFailure(
-            2, QStringLiteral("/dev/ttyUSB0"), c.error, QStringLiteral("Permission denied"),
-            c.accessible, QString::fromLatin1(c.group));
-        EXPECT_TRUE(text.startsWith(u"Cannot open Com2 (/dev/ttyUSB0): Permission denied."))
+            2, QStringLiteral("/dev/ttyUSB0"), error, QStringLiteral("Permission denied"),
+            accessible, QString::fromLatin1(group));
+        EXPECT_TRUE(text.startsWith(u"Cannot open Com2 (/dev/ttyUSB0): Permission denied.") &&
+                    text.contains(QLatin1String(expected)))
             << text.toStdString();
-        EXPECT_TRUE(text.contains(QLatin1String(c.expected))) << text.toStdString();
     }
+}
+
+TEST(CommControlIo, InputGivesAtMostOneCharacterAndNeverWaits) {
+    OpenPort open;
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < 1000; ++i) ASSERT_EQ(open.comm.Input(), QString());
+    EXPECT_LT(clock.elapsed(), 500) << "an empty read must return at once";
+    EXPECT_FALSE(open.comm.BytesWaiting());
+
+    const QByteArray sent("S,\r\n\xB0z", 6);
+    ASSERT_TRUE(open.pty.write(sent));
+    ASSERT_TRUE(waitFor([&] { return open.comm.InBufferCount() == sent.size(); }));
+    for (const char byte : sent) ASSERT_EQ(open.comm.Input(), QString(QChar(uchar(byte))));
+    EXPECT_EQ(open.comm.Input(), QString());
+}
+
+TEST(CommControlIo, OutputReachesTheOtherEndEvenWhenThePortClosesAtOnce) {
+    OpenPort open;
+    open.comm.Output("0\r\n");
+    open.comm.SetPortOpen(false);
+    EXPECT_EQ(open.pty.read(3, 1s), "0\r\n");
+}
+
+TEST(CommControlIo, ZeroCountsDiscardPendingInputAndOutput) {
+    OpenPort open;
+    ASSERT_TRUE(open.pty.write("stale echo,"));
+    ASSERT_TRUE(waitFor([&] { return open.comm.InBufferCount() == 11; }));
+    open.comm.SetInBufferCount(0);
+    EXPECT_EQ(open.comm.Input(), QString());
+    // Nobody reads the master, so the terminal's buffer fills and the rest
+    // of a long output stays queued here.
+    const QByteArray flood(1 << 20, 'x');
+    open.comm.Output(flood);
+    ASSERT_GT(open.comm.OutBufferCount(), 0);
+    open.comm.SetOutBufferCount(0);
+    EXPECT_EQ(open.comm.OutBufferCount(), 0);
+    EXPECT_LT(open.pty.read(flood.size(), 200ms).size(), flood.size());
+}
+
+TEST(CommControlIo, AHungUpLineDeliversWhatCameThenFails) {
+    OpenPort open;
+    ASSERT_TRUE(open.pty.write("E\r"));
+    ASSERT_TRUE(waitFor([&] { return open.comm.InBufferCount() == 2; }));
+    open.pty.closeMaster();
+    QString received;
+    const QString failure = readToFailure(open.comm, received);
+    EXPECT_EQ(received, u"E\r");
+    EXPECT_TRUE(failure.contains(open.label + QStringLiteral(": the device has gone away")))
+        << failure.toStdString();
+    EXPECT_TRUE(open.comm.PortOpen()) << "the caller closes it";
+    EXPECT_THROW(open.comm.Output("0\r\n"), CommError);
+
+    open.comm.SetPortOpen(false);
+    EXPECT_TRUE(open.comm.BytesWaiting()) << "a reader must not sleep on a closed port";
+    const QString closed = failureOf([&] { open.comm.Input(); }).description;
+    EXPECT_TRUE(closed.contains(open.label + QStringLiteral(": the port is not open")))
+        << closed.toStdString();
+}
+
+TEST(CommControlIo, ClosingReleasesTheDeviceOnEveryPath) {
+    const int before = openDescriptors();
+    {
+        PtyPair pty;
+        CommControl comm;
+        CommControl rival;
+        rival.SetDeviceOverride(pty.slavePath());
+        for (int i = 0; i < 100; ++i) {
+            comm.SetDeviceOverride(pty.slavePath());
+            comm.SetPortOpen(true);
+            comm.Output("x");
+            EXPECT_THROW(rival.SetPortOpen(true), CommError);
+            comm.SetPortOpen(false);
+            comm.SetDeviceOverride(QDir::tempPath() + QStringLiteral("/vantrel-no-such-tty"));
+            EXPECT_THROW(comm.SetPortOpen(true), CommError);
+        }
+    }
+    for (int i = 0; i < 20; ++i) {
+        OpenPort open;
+        open.pty.closeMaster();
+        QString ignored;
+        readToFailure(open.comm, ignored);
+        if (i % 2) open.comm.SetPortOpen(false);  // else the destructor closes it
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(openDescriptors(), before);
+}
+
+TEST(CommControlIo, IncomingDataWakesAnIdleEventLoop) {
+    OpenPort open;
+    // Should the data not wake the loop, the timer ends the wait instead.
+    bool timedOut = false;
+    QTimer::singleShot(5000, &open.comm, [&] { timedOut = true; });
+    std::thread analyzer([&] {
+        std::this_thread::sleep_for(100ms);
+        open.pty.write("S");
+    });
+    while (!open.comm.BytesWaiting() && !timedOut) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    analyzer.join();
+    EXPECT_FALSE(timedOut) << "woken by the guard, not by the data";
+    EXPECT_EQ(open.comm.Input(), u"S");
+}
+
+// A stream far beyond the input buffer: all of it is kept (RxOver says so
+// once), and reading it one character at a time keeps up with it.
+TEST(CommControlIo, AFastStreamIsKeptWholeAndReadQuickly) {
+    OpenPort open;
+    int overflows = 0;
+    QObject::connect(&open.comm, &CommControl::OnComm,
+                     [&] { overflows += open.comm.CommEvent() == CommControl::Event::RxOver; });
+    constexpr int total = 1 << 20;
+    std::thread analyzer([&] {
+        for (int sent = 0; sent < total; sent += 4096) open.pty.write(QByteArray(4096, '7'));
+    });
+    const bool all = waitFor([&] { return open.comm.InBufferCount() == total; }, 20000);
+    analyzer.join();
+    ASSERT_TRUE(all) << open.comm.InBufferCount();
+    EXPECT_EQ(overflows, 1);
+
+    QElapsedTimer clock;
+    clock.start();
+    int read = 0;
+    while (open.comm.Input() == u"7") ++read;
+    EXPECT_EQ(read, total);
+    EXPECT_GT(read / (clock.nsecsElapsed() / 1e9), 200000.0) << "characters per second";
 }

@@ -11,20 +11,25 @@
 #include <cerrno>
 #include <cstring>
 
-using Clock = std::chrono::steady_clock;
+using namespace std::chrono;
+
+// Waits until the master can take `events` or the deadline passes.
+static bool ready(int fd, short events, steady_clock::time_point deadline) {
+    const auto left = duration_cast<milliseconds>(deadline - steady_clock::now()).count();
+    pollfd waitable{fd, events, 0};
+    return fd >= 0 && left > 0 && ::poll(&waitable, 1, static_cast<int>(left)) > 0;
+}
 
 PtyPair::PtyPair() {
     termios raw{};
     ::cfmakeraw(&raw);
-    ::cfsetispeed(&raw, B9600);
-    ::cfsetospeed(&raw, B9600);
+    ::cfsetspeed(&raw, B9600);
     char name[256] = {};
     if (::openpty(&m_master, &m_slave, name, &raw, nullptr) != 0) {
         ADD_FAILURE() << "openpty failed: " << std::strerror(errno);
         m_master = m_slave = -1;
         return;
     }
-    // The master is read with poll() and a deadline, never blocking.
     ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
     ::fcntl(m_master, F_SETFD, FD_CLOEXEC);
     ::fcntl(m_slave, F_SETFD, FD_CLOEXEC);
@@ -37,54 +42,27 @@ PtyPair::~PtyPair() {
 }
 
 bool PtyPair::write(const QByteArray& bytes) {
-    const char* data = bytes.constData();
-    qsizetype left = bytes.size();
-    const auto deadline = Clock::now() + std::chrono::seconds(5);
-    while (left > 0 && m_master >= 0) {
-        const ssize_t done = ::write(m_master, data, static_cast<size_t>(left));
-        if (done > 0) {
-            data += done;
-            left -= done;
-        } else if (done < 0 && errno != EAGAIN && errno != EINTR) {
-            return false;
-        } else if (Clock::now() > deadline) {
-            return false;  // nobody drains the slave side
-        } else {
-            pollfd waitable{m_master, POLLOUT, 0};
-            ::poll(&waitable, 1, 10);
-        }
+    const auto deadline = steady_clock::now() + seconds(5);
+    qsizetype done = 0;
+    while (done < bytes.size() && ready(m_master, POLLOUT, deadline)) {
+        const ssize_t n = ::write(m_master, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno != EAGAIN && errno != EINTR) return false;
+        done += std::max<ssize_t>(n, 0);
     }
-    return left == 0;
+    return done == bytes.size();
 }
 
-QByteArray PtyPair::read(int count, std::chrono::milliseconds timeout) {
+QByteArray PtyPair::read(int count, milliseconds timeout) {
+    const auto deadline = steady_clock::now() + timeout;
     QByteArray received;
-    const auto deadline = Clock::now() + timeout;
-    while (received.size() < count && m_master >= 0) {
+    while (received.size() < count && ready(m_master, POLLIN, deadline)) {
         char chunk[4096];
-        const ssize_t got =
+        const ssize_t n =
             ::read(m_master, chunk, std::min<size_t>(sizeof chunk, count - received.size()));
-        if (got > 0) {
-            received.append(chunk, got);
-            continue;
-        }
-        if (got < 0 && errno != EAGAIN && errno != EINTR) break;
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        if (left.count() <= 0) break;
-        pollfd readable{m_master, POLLIN, 0};
-        ::poll(&readable, 1, static_cast<int>(left.count()));
+        if (n < 0 && errno != EAGAIN && errno != EINTR) break;
+        received.append(chunk, std::max<ssize_t>(n, 0));
     }
     return received;
-}
-
-QByteArray PtyPair::readAvailable(std::chrono::milliseconds quiet) {
-    QByteArray received;
-    for (;;) {
-        const QByteArray more = read(1 << 20, quiet);
-        if (more.isEmpty()) return received;
-        received += more;
-    }
 }
 
 void PtyPair::closeMaster() {
