@@ -1,15 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sim/CommandScanner.h"
 
 TEST(SimCommandScanner, FindsBandBytesFollowedByCrLf) {
-    const struct {
-        std::string bytes;
-        std::vector<int> codes;
-    } cases[] = {
+    const std::pair<std::string, std::vector<int>> cases[] = {
         {"0\r\n", {0}},
         {"?\r\n", {15}},
         {"@\r\n", {}},  // 64: one past the last band
@@ -23,14 +21,14 @@ TEST(SimCommandScanner, FindsBandBytesFollowedByCrLf) {
         {std::string("\0\xff", 2) + "5\r\n", {5}},
         {"58\r\n", {8}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [bytes, codes] : cases) {
         CommandScanner whole, split;
-        EXPECT_EQ(whole.feed(c.bytes), c.codes) << c.bytes;
+        EXPECT_EQ(whole.feed(bytes), codes) << bytes;
         // Serial reads split anywhere; byte by byte must find the same.
         std::vector<int> found;
-        for (const char& byte : c.bytes) {
+        for (const char& byte : bytes) {
             for (const int code : split.feed({&byte, 1})) found.push_back(code);
         }
-        EXPECT_EQ(found, c.codes) << c.bytes;
+        EXPECT_EQ(found, codes) << bytes;
     }
 }
