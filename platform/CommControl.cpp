@@ -14,6 +14,15 @@
 
 namespace {
 
+// The value a settings part names, from a small table of spellings.
+template <typename T>
+std::optional<T> lookup(const QString& part, std::initializer_list<std::pair<const char16_t*, T>> table) {
+    for (const auto& [spelling, value] : table) {
+        if (part == QStringView(spelling)) return value;
+    }
+    return std::nullopt;
+}
+
 // Input() hands out one of these shared texts, so the per-character read
 // allocates nothing.
 const std::array<QString, 256>& singleCharacters() {
@@ -52,41 +61,22 @@ std::optional<CommControl::LineSettings> CommControl::ParseSettings(const QStrin
     settings.baud = baud.toInt(&ok);
     if (!ok || settings.baud <= 0 || !baud.front().isDigit()) return std::nullopt;
 
-    const QString parity = parts[1].trimmed().toUpper();
-    if (parity == u"N")
-        settings.parity = QSerialPort::NoParity;
-    else if (parity == u"E")
-        settings.parity = QSerialPort::EvenParity;
-    else if (parity == u"O")
-        settings.parity = QSerialPort::OddParity;
-    else if (parity == u"M")
-        settings.parity = QSerialPort::MarkParity;
-    else if (parity == u"S")
-        settings.parity = QSerialPort::SpaceParity;
-    else
-        return std::nullopt;
-
-    const QString dataBits = parts[2].trimmed();
-    if (dataBits == u"5")
-        settings.dataBits = QSerialPort::Data5;
-    else if (dataBits == u"6")
-        settings.dataBits = QSerialPort::Data6;
-    else if (dataBits == u"7")
-        settings.dataBits = QSerialPort::Data7;
-    else if (dataBits == u"8")
-        settings.dataBits = QSerialPort::Data8;
-    else
-        return std::nullopt;
-
-    const QString stopBits = parts[3].trimmed();
-    if (stopBits == u"1")
-        settings.stopBits = QSerialPort::OneStop;
-    else if (stopBits == u"1.5")
-        settings.stopBits = QSerialPort::OneAndHalfStop;
-    else if (stopBits == u"2")
-        settings.stopBits = QSerialPort::TwoStop;
-    else
-        return std::nullopt;
+    const auto parity = lookup<QSerialPort::Parity>(parts[1].trimmed().toUpper(),
+                                                    {{u"N", QSerialPort::NoParity},
+                                                     {u"E", QSerialPort::EvenParity},
+                                                     {u"O", QSerialPort::OddParity},
+                                                     {u"M", QSerialPort::MarkParity},
+                                                     {u"S", QSerialPort::SpaceParity}});
+    const auto dataBits = lookup<QSerialPort::DataBits>(
+        parts[2].trimmed(),
+        {{u"5", QSerialPort::Data5}, {u"6", QSerialPort::Data6}, {u"7", QSerialPort::Data7}, {u"8", QSerialPort::Data8}});
+    const auto stopBits = lookup<QSerialPort::StopBits>(
+        parts[3].trimmed(),
+        {{u"1", QSerialPort::OneStop}, {u"1.5", QSerialPort::OneAndHalfStop}, {u"2", QSerialPort::TwoStop}});
+    if (!parity || !dataBits || !stopBits) return std::nullopt;
+    settings.parity = *parity;
+    settings.dataBits = *dataBits;
+    settings.stopBits = *stopBits;
     return settings;
 }
 

@@ -45,16 +45,6 @@ QList<QImage> pdfPages(const QString& pdf, const QTemporaryDir& dir) {
 
 }  // namespace
 
-TEST(Print, FitKeepsTheAspectRatio) {
-    const QRectF fitted = FitKeepingAspect(QRectF(0, 0, 700, 350), QRectF(10, 20, 1000, 1000));
-    EXPECT_DOUBLE_EQ(fitted.width(), 1000);
-    EXPECT_DOUBLE_EQ(fitted.height(), 500);
-    const QRectF tall = FitKeepingAspect(QRectF(0, 0, 700, 350), QRectF(0, 0, 2000, 500));
-    EXPECT_DOUBLE_EQ(tall.height(), 500);
-    EXPECT_DOUBLE_EQ(tall.width(), 1000);
-    EXPECT_DOUBLE_EQ(tall.left(), 500);  // centred
-}
-
 TEST(Print, PageShowsGridTracesAndLabels) {
     LoadedForm form;
     form->MnComboDisplay->SetListIndex(0);
