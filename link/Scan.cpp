@@ -48,6 +48,7 @@ void frmMain::btnCollectDisplayData_Click() {
     LblPoints->setText(QStringLiteral("Waiting"));
     std::int16_t counter = 0;
     bool headerCame = false;
+    bool answerLost = false;
     try {
         while (ReadField() != u"S" && !flgStop) {
         }
@@ -69,13 +70,15 @@ void frmMain::btnCollectDisplayData_Click() {
             }
         }
     } catch (const AnswerLost&) {
+        answerLost = true;
+    }
+    if (headerCame) NumPoints = std::int16_t(counter - 1);
+    if (answerLost) {
         // The reader has closed the port and restored the buttons; the points
         // that did arrive stay counted, and nothing is redrawn.
-        if (headerCame) NumPoints = std::int16_t(counter - 1);
         LblPoints->setText(QStringLiteral("Aborted"));
         return;
     }
-    if (headerCame) NumPoints = std::int16_t(counter - 1);
 
     if (cntlComm->PortOpen()) cntlComm->SetPortOpen(false);
     RestoreScanButtons();

@@ -309,23 +309,21 @@ void CommControl::applyDtr() {
                     QStringLiteral("Cannot set DTR on %1: %2.").arg(portLabel(), reason));
 }
 
-void CommControl::SetRThreshold(int count) {
+// Thresholds count characters; 0 turns their event off.
+int CommControl::checkedThreshold(int count, const char* which) const {
     if (count < 0) {
-        throw CommError(
-            CommError::InvalidPropertyValue,
-            QStringLiteral("Invalid receive threshold %1 for %2.").arg(count).arg(portLabel()));
+        throw CommError(CommError::InvalidPropertyValue,
+                        QStringLiteral("Invalid %1 threshold %2 for %3.")
+                            .arg(QLatin1String(which))
+                            .arg(count)
+                            .arg(portLabel()));
     }
-    m_rThreshold = count;
+    return count;
 }
 
-void CommControl::SetSThreshold(int count) {
-    if (count < 0) {
-        throw CommError(
-            CommError::InvalidPropertyValue,
-            QStringLiteral("Invalid send threshold %1 for %2.").arg(count).arg(portLabel()));
-    }
-    m_sThreshold = count;
-}
+void CommControl::SetRThreshold(int count) { m_rThreshold = checkedThreshold(count, "receive"); }
+
+void CommControl::SetSThreshold(int count) { m_sThreshold = checkedThreshold(count, "send"); }
 
 int CommControl::InBufferCount() const {
     if (!m_open) return 0;

@@ -76,8 +76,6 @@ public:
     // instead of the mapped one; the empty text restores the mapping. Meant
     // for tests and diagnostics; the program itself never sets it.
     void SetDeviceOverride(const QString& systemLocation) { m_deviceOverride = systemLocation; }
-    // The device the port is open on, or the empty text when closed.
-    QString Device() const { return m_open ? m_device : QString(); }
 
     // True opens the port on the device of CommPort and applies the stored
     // settings; false closes it and releases the device (closing a closed
@@ -90,23 +88,12 @@ public:
     QString Settings() const { return m_settingsText; }
     void SetSettings(const QString& text);
     // 0 none, 1 XOn/XOff, 2 RTS/CTS, 3 both.
-    int Handshaking() const { return m_handshaking; }
     void SetHandshaking(int mode);
-    bool DTREnable() const { return m_dtrEnable; }
     void SetDTREnable(bool enable);
     // Characters received (sent) before a Receive (Send) OnComm; 0 turns the
     // event off.
-    int RThreshold() const { return m_rThreshold; }
     void SetRThreshold(int count);
-    int SThreshold() const { return m_sThreshold; }
     void SetSThreshold(int count);
-
-    // Buffer sizes in bytes. Incoming data beyond InBufferSize raises RxOver
-    // but is kept; output queued beyond OutBufferSize raises TxFull but is
-    // still sent.
-    int InBufferSize() const { return m_inBufferSize; }
-    int OutBufferSize() const { return m_outBufferSize; }
-    int InputLen() const { return 1; }
 
     // Bytes waiting to be read / still to be sent. Setting 0 discards them;
     // other values are refused.
@@ -135,6 +122,7 @@ signals:
 private:
     QString resolveDevice() const;
     QString portLabel() const;
+    int checkedThreshold(int count, const char* which) const;
     [[noreturn]] void throwNotOpen(const char* operation) const;
     bool applyLineSettings(const LineSettings& settings);
     void applyHandshaking();
@@ -154,6 +142,9 @@ private:
     bool m_dtrEnable = false;
     int m_rThreshold = 0;
     int m_sThreshold = 0;
+    // Buffer sizes in bytes, as the control is created. Incoming data beyond
+    // the input size raises RxOver but is kept; output queued beyond the
+    // output size raises TxFull but is still sent.
     int m_inBufferSize = 16384;
     int m_outBufferSize = 512;
     bool m_open = false;

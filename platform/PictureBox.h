@@ -34,7 +34,6 @@ public:
 
     QColor BackColor() const { return backColor_; }
     void SetBackColor(const QColor& colour);
-    QColor ForeColor() const { return foreColor_; }
     void SetForeColor(const QColor& colour);
     // A fixed picture shown from the top-left corner over the back colour;
     // Cls restores it.

@@ -12,7 +12,6 @@ public:
     Variant(double number) : value_(number) {}
     Variant(const QString& text) : value_(text) {}
 
-    bool IsEmpty() const { return std::holds_alternative<std::monostate>(value_); }
     double Number() const;
 
 private:
