@@ -1,8 +1,5 @@
 #include "about/AboutBox.h"
 
-#include "platform/Fonts.h"
-#include "platform/Twips.h"
-
 #include <QCloseEvent>
 #include <QFont>
 #include <QKeyEvent>
@@ -11,6 +8,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
+
+#include "platform/Fonts.h"
+#include "platform/Twips.h"
 
 // A tool window is the one kind of top-level window that stays out of the
 // taskbar everywhere (WS_EX_TOOLWINDOW on Windows, a utility window that X11
@@ -32,7 +32,8 @@ QLabel* AboutBox::addLabel(const char* name, const QString& text, int left, int 
                            int height) {
     auto* label = new QLabel(text, this);
     label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(Twips::ToPixels(left), Twips::ToPixels(top), Twips::ToPixels(width), Twips::ToPixels(height));
+    label->setGeometry(Twips::ToPixels(left), Twips::ToPixels(top), Twips::ToPixels(width),
+                       Twips::ToPixels(height));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
@@ -42,7 +43,8 @@ QPushButton* AboutBox::addOkButton(int left, int top) {
     constexpr int heightTwips = 372;
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("OnOK"));
-    ok->setGeometry(Twips::ToPixels(left), Twips::ToPixels(top), Twips::ToPixels(widthTwips), Twips::ToPixels(heightTwips));
+    ok->setGeometry(Twips::ToPixels(left), Twips::ToPixels(top), Twips::ToPixels(widthTwips),
+                    Twips::ToPixels(heightTwips));
     connect(ok, &QPushButton::clicked, this, &AboutBox::OnOK_Click);
     return ok;
 }
@@ -65,7 +67,7 @@ void AboutBox::OnOK_Click() { close(); }
 
 void AboutBox::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    painter.drawPixmap(0, 0, banner_);
+    painter.drawPixmap(0, 0, m_banner);
 }
 
 void AboutBox::keyPressEvent(QKeyEvent* event) {
@@ -81,6 +83,6 @@ void AboutBox::keyPressEvent(QKeyEvent* event) {
 }
 
 void AboutBox::closeEvent(QCloseEvent* event) {
-    unloaded_ = true;
+    m_unloaded = true;
     QWidget::closeEvent(event);
 }

@@ -23,7 +23,7 @@ public:
     // True once the box has been closed ("OK" or the title bar). The widget
     // itself is only deleted when the event loop gets back to it, which a
     // scan that pumps events itself can hold up for a long time.
-    bool isUnloaded() const { return unloaded_; }
+    bool isUnloaded() const { return m_unloaded; }
 
 protected:
     AboutBox(const QString& caption, int clientWidthTwips, int clientHeightTwips);
@@ -56,6 +56,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QPixmap banner_{QStringLiteral(":/resources/banner.gif")};
-    bool unloaded_ = false;
+    QPixmap m_banner{QStringLiteral(":/resources/banner.gif")};
+    bool m_unloaded = false;
 };

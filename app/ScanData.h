@@ -9,21 +9,24 @@
 // never resized; an element nothing has written is empty and reads as 0.
 class ScanData {
 public:
-    static constexpr int Columns = 4;
+    static constexpr int kColumns = 4;
 
     ScanData() = default;
-    explicit ScanData(int maxIndex) : rows_(maxIndex + 1), cells_(std::size_t(rows_) * Columns) {}
+    explicit ScanData(int maxIndex)
+        : m_rows(maxIndex + 1), m_cells(std::size_t(m_rows) * kColumns) {}
 
-    int Rows() const { return rows_; }
+    int Rows() const { return m_rows; }
     double operator()(int row, int column) const {
-        return cells_[index(row, column)].value_or(0.0);
+        return m_cells[index(row, column)].value_or(0.0);
     }
-    bool IsEmpty(int row, int column) const { return !cells_[index(row, column)].has_value(); }
-    void Set(int row, int column, double value) { cells_[index(row, column)] = value; }
+    bool IsEmpty(int row, int column) const { return !m_cells[index(row, column)].has_value(); }
+    void Set(int row, int column, double value) { m_cells[index(row, column)] = value; }
 
 private:
-    std::size_t index(int row, int column) const { return std::size_t(row) * Columns + std::size_t(column); }
+    std::size_t index(int row, int column) const {
+        return std::size_t(row) * kColumns + std::size_t(column);
+    }
 
-    int rows_ = 0;
-    std::vector<std::optional<double>> cells_;
+    int m_rows = 0;
+    std::vector<std::optional<double>> m_cells;
 };

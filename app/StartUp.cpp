@@ -1,3 +1,6 @@
+#include <QLabel>
+#include <QRadioButton>
+
 #include "Version.h"
 #include "app/Globals.h"
 #include "app/frmMain.h"
@@ -5,9 +8,6 @@
 #include "platform/NumberRules.h"
 #include "platform/PictureBox.h"
 #include "settings/CSetting.h"
-
-#include <QLabel>
-#include <QRadioButton>
 
 void frmMain::Form_Load() {
     iMaxValues = 16384;
@@ -22,7 +22,10 @@ void frmMain::Form_Load() {
     graphCursor = 0;
     OptCursor[0]->setChecked(true);
     FillSampleData();
-    LblVersion->setText(QStringLiteral("v %1.%2.%3").arg(Version::Major).arg(Version::Minor).arg(Version::Revision));
+    LblVersion->setText(QStringLiteral("v %1.%2.%3")
+                            .arg(Version::Major)
+                            .arg(Version::Minor)
+                            .arg(Version::Revision));
     objSetting().Init(std::nullopt, std::nullopt, 1);
     InitPortList();
     InitLists();

@@ -16,14 +16,15 @@
 
 namespace {
 
-constexpr int ClientWidth = 700;   // 10500 twips
-constexpr int ClientHeight = 524;  // 7860 twips
-const QColor LightYellow(249, 239, 107);
-const QColor ActiveBorder(180, 180, 180);  // the platform's "active window border" colour
+constexpr int kClientWidth = 700;   // 10500 twips
+constexpr int kClientHeight = 524;  // 7860 twips
+const QColor kLightYellow(249, 239, 107);
+const QColor kActiveBorder(180, 180, 180);  // the platform's "active window border" colour
 
 // Places a control at a position and size given in twips.
 void place(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(Twips::ToPixels(left), Twips::ToPixels(top), Twips::ToPixels(width), Twips::ToPixels(height));
+    w->setGeometry(Twips::ToPixels(left), Twips::ToPixels(top), Twips::ToPixels(width),
+                   Twips::ToPixels(height));
 }
 
 void paintBackground(QWidget* w, const QColor& colour) {
@@ -65,7 +66,7 @@ frmMain::frmMain() {
     ConnectHandlers();
     SetTabOrder();
     // A fixed dialog frame: the client area below the menu bar never changes.
-    setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
+    setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     if (const QScreen* display = screen()) move(display->geometry().center() - rect().center());
 }
 
@@ -82,10 +83,10 @@ void frmMain::CreateMenus() {
 
 void frmMain::CreateControls() {
     auto* client = new QWidget(this);
-    client->setFixedSize(ClientWidth, ClientHeight);
+    client->setFixedSize(kClientWidth, kClientHeight);
     {
         QPalette p = client->palette();
-        p.setColor(QPalette::Window, ActiveBorder);
+        p.setColor(QPalette::Window, kActiveBorder);
         p.setBrush(QPalette::Window, QBrush(QImage(QStringLiteral(":/resources/background.jpg"))));
         p.setColor(QPalette::WindowText, QColor(0, 255, 0));
         client->setPalette(p);
@@ -95,7 +96,7 @@ void frmMain::CreateControls() {
     const QColor windowText = palette().color(QPalette::WindowText);
     const QFont regular = Fonts::DialogFont(false);
 
-    picSWR = strip(client, LightYellow, windowText);
+    picSWR = strip(client, kLightYellow, windowText);
     picSWR->SetScaleMode(PictureBox::ScaleMode::Pixels);
     place(picSWR, 120, 1320, 495, 4695);
     picSWR->SetPicture(QImage(QStringLiteral(":/resources/picSWR.png")));
@@ -103,11 +104,11 @@ void frmMain::CreateControls() {
     grphSWRDisplay = strip(client, Qt::white, windowText);
     place(grphSWRDisplay, 600, 1320, 8895, 4695);
 
-    picRes = strip(client, LightYellow, windowText);
+    picRes = strip(client, kLightYellow, windowText);
     place(picRes, 9600, 1320, 735, 4695);
     picRes->SetPicture(QImage(QStringLiteral(":/resources/picRes.png")));
 
-    picFreq = strip(client, LightYellow, windowText);
+    picFreq = strip(client, kLightYellow, windowText);
     place(picFreq, 600, 6000, 9495, 375);
     for (PictureBox* box : {picSWR, grphSWRDisplay, picRes, picFreq}) {
         setTextColour(box, windowText);
@@ -120,7 +121,7 @@ void frmMain::CreateControls() {
     FrameComm = new QGroupBox(QStringLiteral("Comm Settings"), client);
     place(FrameComm, 6600, 6480, 1935, 975);
     for (QGroupBox* frame : {FrameGraph, FrameDP, FrameComm}) {
-        paintBackground(frame, LightYellow);
+        paintBackground(frame, kLightYellow);
         setTextColour(frame, windowText);
     }
 
@@ -140,7 +141,8 @@ void frmMain::CreateControls() {
     LblVersion = transparentLabel(QStringLiteral("Version"), client, Qt::AlignLeft);
     LblVersion->setFont(regular);
     place(LblVersion, 120, 7560, 1215, 255);
-    LblCredit = transparentLabel(QStringLiteral("(c) 2003-2026 Vantrel authors"), client, Qt::AlignRight);
+    LblCredit =
+        transparentLabel(QStringLiteral("(c) 2003-2026 Vantrel authors"), client, Qt::AlignRight);
     LblCredit->setFont(regular);
     place(LblCredit, 7680, 7560, 2655, 255);
 
@@ -159,7 +161,7 @@ void frmMain::CreateControls() {
         auto* option = new QRadioButton(QString::fromLatin1(options[i].caption), FrameGraph);
         place(option, 120, options[i].top, options[i].width, 255);
         setTextColour(option, options[i].colour);
-        paintBackground(option, LightYellow);
+        paintBackground(option, kLightYellow);
         option->setToolTip(QString::fromLatin1(options[i].tip));
         OptCursor[i] = option;
     }
@@ -188,19 +190,19 @@ void frmMain::CreateControls() {
     cmboCommPort->setEditText(QStringLiteral("Combo1"));
 
     cntlComm = new CommControl(this);
-
 }
 
 void frmMain::SetTabOrder() {
     // Focusable controls in the order of their stored tab indexes; the
     // picture boxes, frames and labels take no focus.
-    const QWidget* order[] = {btnCollectDisplayData, MnComboFScale, MnComboDisplay, cmboCommPort,
-                              btnStopCollectData,   OptCursor[2],  OptCursor[1],   OptCursor[0],
-                              btnExit};
+    const QWidget* order[] = {btnCollectDisplayData, MnComboFScale,      MnComboDisplay,
+                              cmboCommPort,          btnStopCollectData, OptCursor[2],
+                              OptCursor[1],          OptCursor[0],       btnExit};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
         setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
     }
-    for (PictureBox* box : {picSWR, grphSWRDisplay, picRes, picFreq}) box->setFocusPolicy(Qt::NoFocus);
+    for (PictureBox* box : {picSWR, grphSWRDisplay, picRes, picFreq})
+        box->setFocusPolicy(Qt::NoFocus);
     btnCollectDisplayData->setFocus();
 }
 
@@ -210,7 +212,8 @@ void frmMain::ConnectHandlers() {
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
     connect(mnuAboutKestrel, &QAction::triggered, this, &frmMain::mnuAboutKestrel_Click);
     connect(btnExit, &QPushButton::clicked, this, &frmMain::btnExit_Click);
-    connect(btnCollectDisplayData, &QPushButton::clicked, this, &frmMain::btnCollectDisplayData_Click);
+    connect(btnCollectDisplayData, &QPushButton::clicked, this,
+            &frmMain::btnCollectDisplayData_Click);
     connect(btnStopCollectData, &QPushButton::clicked, this, &frmMain::btnStopCollectData_Click);
     connect(cmboCommPort, &ComboBox::Click, this, &frmMain::cmboCommPort_Click);
     connect(cntlComm, &CommControl::OnComm, this, &frmMain::cntlComm_OnComm);
@@ -224,17 +227,18 @@ void frmMain::ConnectHandlers() {
             if (checked) OptCursor_Click(std::int16_t(i));
         });
     }
-    connect(grphSWRDisplay, &PictureBox::MouseMove, this, [this](int button, int shift, float x, float y) {
-        grphSWRDisplay_MouseMove(std::int16_t(button), std::int16_t(shift), x, y);
-    });
+    connect(grphSWRDisplay, &PictureBox::MouseMove, this,
+            [this](int button, int shift, float x, float y) {
+                grphSWRDisplay_MouseMove(std::int16_t(button), std::int16_t(shift), x, y);
+            });
 }
 
 double frmMain::TextWidth(const QString& text) const {
-    return QFontMetrics(font()).horizontalAdvance(text) * PictureBox::TwipsPerPixel;
+    return QFontMetrics(font()).horizontalAdvance(text) * PictureBox::kTwipsPerPixel;
 }
 
 double frmMain::TextHeight(const QString&) const {
-    return QFontMetrics(font()).height() * PictureBox::TwipsPerPixel;
+    return QFontMetrics(font()).height() * PictureBox::kTwipsPerPixel;
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

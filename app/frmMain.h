@@ -55,15 +55,15 @@ public:
     QAction* mnuAboutKestrel = nullptr;
 
     // ---- shared state (zero until Form_Load) ----
-    std::int16_t iMaxValues = 0;      // highest point index of Scan_Data
-    std::int16_t NumPoints = 0;       // index of the last valid point, -1 for none
-    Variant Scan_Start;               // sweep start, units of 100 Hz
-    Variant Scan_End;                 // sweep end, units of 100 Hz
-    bool flgStop = false;             // stop request for the running scan
-    double OriginY = 0;               // y of the zero line, twips
-    double OriginX = 0;               // left edge of the graph, twips
-    double StartYVal = 0;             // the SWR labels count up from this + 1
-    std::int16_t graphCursor = 0;     // Scan_Data column the readout shows
+    std::int16_t iMaxValues = 0;   // highest point index of Scan_Data
+    std::int16_t NumPoints = 0;    // index of the last valid point, -1 for none
+    Variant Scan_Start;            // sweep start, units of 100 Hz
+    Variant Scan_End;              // sweep end, units of 100 Hz
+    bool flgStop = false;          // stop request for the running scan
+    double OriginY = 0;            // y of the zero line, twips
+    double OriginX = 0;            // left edge of the graph, twips
+    double StartYVal = 0;          // the SWR labels count up from this + 1
+    std::int16_t graphCursor = 0;  // Scan_Data column the readout shows
 
     // ---- event handlers ----
     void Form_Load();
@@ -125,11 +125,11 @@ private:
     // Closes the port, shows the routine's failure message, restores the buttons.
     void FailScan(const QString& routineLine, const QString& description);
 
-    bool flgReadFailed = false;            // the line reader failed during this scan
-    std::int16_t iResLabel = 0;            // next ohm label while the grid is drawn
-    std::array<double, 4> ScaleMax{};      // full scale: SWR, ohms, ohms, unused
+    bool flgReadFailed = false;        // the line reader failed during this scan
+    std::int16_t iResLabel = 0;        // next ohm label while the grid is drawn
+    std::array<double, 4> ScaleMax{};  // full scale: SWR, ohms, ohms, unused
     ScanData Scan_Data;
-    std::array<QString, 16> Band_Name;     // band list texts
-    std::array<QString, 16> Band_Start;    // six-digit texts, units of 100 Hz
+    std::array<QString, 16> Band_Name;   // band list texts
+    std::array<QString, 16> Band_Start;  // six-digit texts, units of 100 Hz
     std::array<QString, 16> Band_End;
 };

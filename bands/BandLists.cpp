@@ -1,9 +1,9 @@
+#include <QPushButton>
+
 #include "app/frmMain.h"
 #include "bands/BandTable.h"
 #include "platform/ComboBox.h"
 #include "platform/NumberRules.h"
-
-#include <QPushButton>
 
 void frmMain::InitLists() {
     btnCollectDisplayData->setEnabled(true);

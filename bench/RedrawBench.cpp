@@ -20,8 +20,9 @@ void BM_RedrawGraph(benchmark::State& state) {
         benchmark::DoNotOptimize(form->grphSWRDisplay->Image().constBits());
     }
     state.counters["points"] = double(sweep.points.size());
-    state.counters["segments/s"] = benchmark::Counter(3.0 * double(sweep.points.size() - 1) * double(state.iterations()),
-                                                      benchmark::Counter::kIsRate);
+    state.counters["segments/s"] =
+        benchmark::Counter(3.0 * double(sweep.points.size() - 1) * double(state.iterations()),
+                           benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_RedrawGraph)->Unit(benchmark::kMillisecond)->UseRealTime();
 

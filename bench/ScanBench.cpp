@@ -1,7 +1,7 @@
-#include <QLabel>
 #include <benchmark/benchmark.h>
-
 #include <sys/resource.h>
+
+#include <QLabel>
 
 #include "BenchSweep.h"
 #include "ScanBenchRig.h"
@@ -21,7 +21,8 @@ bool scanWasComplete(benchmark::State& state, ScanBenchRig& rig, int points) {
         return false;
     }
     if (rig.form->NumPoints != points - 1) {
-        state.SkipWithError(("scan kept " + std::to_string(rig.form->NumPoints + 1) + " points").c_str());
+        state.SkipWithError(
+            ("scan kept " + std::to_string(rig.form->NumPoints + 1) + " points").c_str());
         return false;
     }
     return true;
@@ -52,9 +53,9 @@ BENCHMARK(BM_ScanThroughput)->Unit(benchmark::kMillisecond)->UseManualTime()->It
 // answers: five seconds of "Waiting", then "Stop Request".
 void BM_WaitingCpu(benchmark::State& state) {
     ScanBenchRig rig;
-    constexpr auto Wait = std::chrono::milliseconds(5000);
+    constexpr auto kWait = std::chrono::milliseconds(5000);
     for (auto _ : state) {
-        rig.StopAfter(Wait);
+        rig.StopAfter(kWait);
         rusage before{};
         getrusage(RUSAGE_SELF, &before);
         const double cpuBefore = ProcessCpuSeconds();
@@ -71,7 +72,8 @@ void BM_WaitingCpu(benchmark::State& state) {
         }
         state.counters["cpu_ms"] = cpu * 1e3;
         state.counters["cpu_percent"] = 100.0 * cpu / wall;
-        state.counters["ctx_switches"] = double((after.ru_nvcsw + after.ru_nivcsw) - (before.ru_nvcsw + before.ru_nivcsw));
+        state.counters["ctx_switches"] =
+            double((after.ru_nvcsw + after.ru_nivcsw) - (before.ru_nvcsw + before.ru_nivcsw));
     }
 }
 BENCHMARK(BM_WaitingCpu)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);

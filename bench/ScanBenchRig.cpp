@@ -1,10 +1,10 @@
 #include "ScanBenchRig.h"
 
+#include <sys/resource.h>
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
-
-#include <sys/resource.h>
 
 #include "platform/CommControl.h"
 #include "platform/PictureBox.h"
@@ -14,14 +14,14 @@ ScanBenchRig::ScanBenchRig(const QByteArray& answer) {
     analyzer.onCommand = [this, answer](const QByteArray&) {
         if (!answer.isEmpty()) analyzer.Queue(answer);
     };
-    QObject::connect(&analyzer, &PtyAnalyzer::AllWritten, [this] { lastByte_ = Clock::now(); });
-    QObject::connect(&watchdog_, &QTimer::timeout, [this] {
+    QObject::connect(&analyzer, &PtyAnalyzer::AllWritten, [this] { m_lastByte = Clock::now(); });
+    QObject::connect(&m_watchdog, &QTimer::timeout, [this] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            messages_ << box->text();
+            m_messages << box->text();
             box->accept();
         }
     });
-    watchdog_.start(1000);
+    m_watchdog.start(1000);
 }
 
 void ScanBenchRig::Scan() {
@@ -40,6 +40,8 @@ void ScanBenchRig::StopAfter(std::chrono::milliseconds after) {
 double ProcessCpuSeconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+    const auto seconds = [](const timeval& t) {
+        return double(t.tv_sec) + double(t.tv_usec) / 1e6;
+    };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }

@@ -25,18 +25,18 @@ public:
     void StopAfter(std::chrono::milliseconds after);
 
     // When the analyzer handed the last byte of its latest answer to the line.
-    Clock::time_point LastByteWritten() const { return lastByte_; }
+    Clock::time_point LastByteWritten() const { return m_lastByte; }
     // Texts of the message boxes that were answered; a clean scan shows none.
-    const QStringList& Messages() const { return messages_; }
+    const QStringList& Messages() const { return m_messages; }
 
     PtyPair pty;
     LoadedForm form;
     PtyAnalyzer analyzer{pty};
 
 private:
-    QTimer watchdog_;
-    QStringList messages_;
-    Clock::time_point lastByte_{};
+    QTimer m_watchdog;
+    QStringList m_messages;
+    Clock::time_point m_lastByte{};
 };
 
 // Processor time this process has used so far (user and system), seconds.

@@ -1,5 +1,6 @@
-#include <QApplication>
 #include <benchmark/benchmark.h>
+
+#include <QApplication>
 
 // The benchmarks drive a real main window, which needs an application object;
 // without a display it runs on the offscreen platform.

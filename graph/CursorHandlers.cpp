@@ -14,8 +14,8 @@ void frmMain::grphSWRDisplay_MouseMove(std::int16_t Button, std::int16_t Shift, 
         grphSWRDisplay->SetToolTipText(QString());
         return;
     }
-    const double pitch = (grphSWRDisplay->Width() - GraphGeometry::LeftMargin) / NumPoints;
-    const auto n = CursorReadout::nearestPoint(X, OriginX + GraphGeometry::LeftMargin, pitch);
+    const double pitch = (grphSWRDisplay->Width() - GraphGeometry::kLeftMargin) / NumPoints;
+    const auto n = CursorReadout::nearestPoint(X, OriginX + GraphGeometry::kLeftMargin, pitch);
     if (!n || *n < 0 || *n > iMaxValues) {
         grphSWRDisplay->SetToolTipText(QString());
         return;

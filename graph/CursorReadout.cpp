@@ -11,7 +11,7 @@ std::optional<std::int16_t> nearestPoint(double x, double plotLeft, double pitch
 
 QString readoutText(double value, double frequency) {
     return NumberRules::formatPattern(value, u"##0.0") + QStringLiteral(" @ ") +
-           NumberRules::formatPattern(frequency / GraphGeometry::FrequencyDivisor, u"#0.000MHz");
+           NumberRules::formatPattern(frequency / GraphGeometry::kFrequencyDivisor, u"#0.000MHz");
 }
 
 }  // namespace CursorReadout

@@ -17,14 +17,14 @@ void frmMain::DrawGrid() {
     const double width = grphSWRDisplay->Width();
     const double height = grphSWRDisplay->Height();
     for (const auto& row : GraphGeometry::gridRows(height, OriginY, StartYVal, ScaleMax[0])) {
-        grphSWRDisplay->Line(0, row.y, width, row.y, GraphGeometry::GridColour);
-        grphSWRDisplay->SetCurrentX(GraphGeometry::SwrLabelIndent);
+        grphSWRDisplay->Line(0, row.y, width, row.y, GraphGeometry::kGridColour);
+        grphSWRDisplay->SetCurrentX(GraphGeometry::kSwrLabelIndent);
         grphSWRDisplay->SetCurrentY(row.y);
         grphSWRDisplay->Print(row.swrLabel);
         PrintResLabel(std::int16_t(row.y));
     }
     for (std::int32_t x : GraphGeometry::gridColumns(width, OriginX)) {
-        grphSWRDisplay->Line(x, 0, x, height, GraphGeometry::GridColour);
+        grphSWRDisplay->Line(x, 0, x, height, GraphGeometry::kGridColour);
     }
 }
 
@@ -40,8 +40,8 @@ void frmMain::DrawFreqScale() {
     const std::int16_t w = *roundToInt16(TextWidth(QStringLiteral("00.000")) / 2);
     const std::int16_t h = *roundToInt16(TextHeight(QStringLiteral("00.000")) / 2);
     picFreq->Cls();
-    for (const auto& label : GraphGeometry::frequencyLabels(grphSWRDisplay->Width(), OriginX,
-                                                            Scan_Start.Number(), Scan_End.Number())) {
+    for (const auto& label : GraphGeometry::frequencyLabels(
+             grphSWRDisplay->Width(), OriginX, Scan_Start.Number(), Scan_End.Number())) {
         picFreq->SetCurrentX(label.x - w);
         picFreq->SetCurrentY(h);
         picFreq->Print(label.text);

@@ -22,11 +22,13 @@ std::vector<std::int32_t> columnsFrom(std::int32_t first, std::int16_t step, dou
 
 }  // namespace
 
-std::vector<GridRow> gridRows(double height, double originY, double startYVal, double swrFullScale) {
+std::vector<GridRow> gridRows(double height, double originY, double startYVal,
+                              double swrFullScale) {
     const double division = height / swrFullScale;
     std::vector<GridRow> rows;
     std::int16_t n = *roundToInt16(startYVal + 1);
-    for (std::int32_t y = *roundToInt32(originY - division); y >= 0; y = *roundToInt32(y - division)) {
+    for (std::int32_t y = *roundToInt32(originY - division); y >= 0;
+         y = *roundToInt32(y - division)) {
         rows.push_back({y, NumberRules::formatPattern(n, u"0.0")});
         ++n;
         if (division <= 0) break;
@@ -35,18 +37,18 @@ std::vector<GridRow> gridRows(double height, double originY, double startYVal, d
 }
 
 std::vector<std::int32_t> gridColumns(double width, double originX) {
-    const std::int32_t first = *roundToInt32(originX + LeftMargin);
-    return columnsFrom(first, *roundToInt16((width - first) / FrequencyDivisions), width);
+    const std::int32_t first = *roundToInt32(originX + kLeftMargin);
+    return columnsFrom(first, *roundToInt16((width - first) / kFrequencyDivisions), width);
 }
 
 std::vector<FrequencyLabel> frequencyLabels(double graphWidth, double originX, double scanStart,
                                             double scanEnd) {
-    const std::int16_t step = *roundToInt16((graphWidth - LeftMargin) / FrequencyDivisions);
+    const std::int16_t step = *roundToInt16((graphWidth - kLeftMargin) / kFrequencyDivisions);
     std::vector<FrequencyLabel> labels;
     double f = scanStart;
-    for (std::int32_t x : columnsFrom(*roundToInt32(originX + LeftMargin), step, graphWidth)) {
-        labels.push_back({x, NumberRules::formatPattern(f / FrequencyDivisor, u"#0.000")});
-        f += (scanEnd - scanStart) / FrequencyDivisions;
+    for (std::int32_t x : columnsFrom(*roundToInt32(originX + kLeftMargin), step, graphWidth)) {
+        labels.push_back({x, NumberRules::formatPattern(f / kFrequencyDivisor, u"#0.000")});
+        f += (scanEnd - scanStart) / kFrequencyDivisions;
     }
     return labels;
 }

@@ -11,12 +11,12 @@
 // in units of 100 Hz.
 namespace GraphGeometry {
 
-constexpr double BottomMargin = 80;     // below the zero line
-constexpr double LeftMargin = 350;      // room for the SWR labels
-constexpr double SwrLabelIndent = 30;
-constexpr int FrequencyDivisions = 10;
-constexpr double FrequencyDivisor = 10000;  // units of 100 Hz per MHz
-inline const QColor GridColour{150, 150, 150};
+constexpr double kBottomMargin = 80;  // below the zero line
+constexpr double kLeftMargin = 350;   // room for the SWR labels
+constexpr double kSwrLabelIndent = 30;
+constexpr int kFrequencyDivisions = 10;
+constexpr double kFrequencyDivisor = 10000;  // units of 100 Hz per MHz
+inline const QColor kGridColour{150, 150, 150};
 
 struct GridRow {
     std::int32_t y;

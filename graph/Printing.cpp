@@ -1,13 +1,13 @@
+#include <QDateTime>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+
 #include "app/frmMain.h"
 #include "graph/GraphGeometry.h"
 #include "graph/GraphPrintout.h"
 #include "platform/ComboBox.h"
 #include "platform/NumberRules.h"
-
-#include <QDateTime>
-#include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 
 void frmMain::mnuFilePrint_Click() {
     // Cancel and any failure of the dialog or the printer end the command
@@ -27,7 +27,7 @@ void frmMain::mnuFilePrint_Click() {
 
 QString frmMain::PrintTitle() const {
     const auto mhz = [](double f) {
-        return NumberRules::formatPattern(f / GraphGeometry::FrequencyDivisor, u"#0.000");
+        return NumberRules::formatPattern(f / GraphGeometry::kFrequencyDivisor, u"#0.000");
     };
     return QStringLiteral("%1   %2 - %3 MHz   %4")
         .arg(MnComboFScale->Text().trimmed(), mhz(Scan_Start.Number()), mhz(Scan_End.Number()),
@@ -36,7 +36,9 @@ QString frmMain::PrintTitle() const {
 
 void frmMain::PrintGraph(QPrinter& printer) {
     // The printout is a single page; a range that leaves it out prints nothing.
-    if (printer.printRange() == QPrinter::PageRange && (printer.fromPage() > 1 || printer.toPage() < 1)) return;
+    if (printer.printRange() == QPrinter::PageRange &&
+        (printer.fromPage() > 1 || printer.toPage() < 1))
+        return;
     // Where the printer cannot make copies itself, each copy is a page of its own.
     const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
     QPainter painter;

@@ -7,7 +7,8 @@ void frmMain::PlotTraces() {
     grphSWRDisplay->SetDrawWidth(2);
     const std::int16_t last = NumPoints;
     // With one point there is no spacing; it is drawn as a dot at the left edge.
-    const double dx = last > 0 ? (grphSWRDisplay->Width() - GraphGeometry::LeftMargin) / last : 0.0;
+    const double dx =
+        last > 0 ? (grphSWRDisplay->Width() - GraphGeometry::kLeftMargin) / last : 0.0;
     const int shown = MnComboDisplay->ListIndex();
     std::uint32_t c = 0xFF0000;  // red, then green, then blue
     for (int k = 0; k <= 2; ++k) {
@@ -15,7 +16,7 @@ void frmMain::PlotTraces() {
         c >>= 8;
         if (shown != 0 && shown != k + 1) continue;
         const double scale = grphSWRDisplay->Height() / ScaleMax[std::size_t(k)];
-        double x = OriginX + GraphGeometry::LeftMargin;
+        double x = OriginX + GraphGeometry::kLeftMargin;
         grphSWRDisplay->SetCurrentX(x);
         grphSWRDisplay->SetCurrentY(OriginY - Scan_Data(0, k) * scale);
         if (last == 0) grphSWRDisplay->LineTo(x, grphSWRDisplay->CurrentY(), colour);

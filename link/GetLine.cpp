@@ -1,8 +1,8 @@
+#include <QCoreApplication>
+
 #include "app/frmMain.h"
 #include "platform/CommControl.h"
 #include "platform/CommError.h"
-
-#include <QCoreApplication>
 
 QString frmMain::GetLine() {
     QString result;

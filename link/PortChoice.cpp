@@ -1,3 +1,5 @@
+#include <QPushButton>
+
 #include "app/Globals.h"
 #include "app/frmMain.h"
 #include "platform/ComboBox.h"
@@ -6,25 +8,23 @@
 #include "settings/CSetting.h"
 #include "settings/SettingError.h"
 
-#include <QPushButton>
-
 namespace {
-const QString Section = QStringLiteral("Configuration");
-const QString Key = QStringLiteral("CommPort");
-constexpr int PortCount = 16;
+const QString kSection = QStringLiteral("Configuration");
+const QString kKey = QStringLiteral("CommPort");
+constexpr int kPortCount = 16;
 }  // namespace
 
 void frmMain::InitPortList() {
     cmboCommPort->Clear();
-    for (int n = 1; n <= PortCount; ++n) cmboCommPort->AddItem(QStringLiteral("Com%1").arg(n));
+    for (int n = 1; n <= kPortCount; ++n) cmboCommPort->AddItem(QStringLiteral("Com%1").arg(n));
     try {
-        iCommPort = objSetting().GetSettingInt(Section, Key, 1);
+        iCommPort = objSetting().GetSettingInt(kSection, kKey, 1);
     } catch (const SettingError&) {
         // A stored number beyond 16 bits is as unusable as any other value
         // out of range: the program starts on Com1 and writes that back.
         iCommPort = 0;
     }
-    if (iCommPort < 1 || iCommPort > PortCount) iCommPort = 1;
+    if (iCommPort < 1 || iCommPort > kPortCount) iCommPort = 1;
     cmboCommPort->SetListIndex(iCommPort - 1);
     cntlComm->SetCommPort(iCommPort);
 }
@@ -32,7 +32,7 @@ void frmMain::InitPortList() {
 void frmMain::cmboCommPort_Click() {
     if (cntlComm->PortOpen()) cntlComm->SetPortOpen(false);
     iCommPort = std::int16_t(cmboCommPort->ListIndex() + 1);
-    objSetting().SaveSettingInt(Section, Key, iCommPort);
+    objSetting().SaveSettingInt(kSection, kKey, iCommPort);
     btnCollectDisplayData->setEnabled(true);
     cntlComm->SetCommPort(iCommPort);
     cmboCommPort->setToolTip(SerialPortMap::describeComPort(iCommPort));

@@ -1,11 +1,11 @@
+#include <QLabel>
+#include <QPushButton>
+
 #include "app/frmMain.h"
 #include "platform/ComboBox.h"
 #include "platform/CommControl.h"
 #include "platform/CommError.h"
 #include "platform/NumberRules.h"
-
-#include <QLabel>
-#include <QPushButton>
 
 using NumberRules::leadingNumber;
 

@@ -1,9 +1,9 @@
+#include <QMessageBox>
+#include <QPushButton>
+
 #include "app/frmMain.h"
 #include "platform/AppInfo.h"
 #include "platform/CommControl.h"
-
-#include <QMessageBox>
-#include <QPushButton>
 
 void frmMain::RestoreScanButtons() {
     btnStopCollectData->setEnabled(false);
@@ -14,7 +14,8 @@ void frmMain::RestoreScanButtons() {
 void frmMain::FailScan(const QString& routineLine, const QString& description) {
     if (cntlComm->PortOpen()) cntlComm->SetPortOpen(false);
     // A line break in Qt's message text is LF, where the classic box took CR.
-    QMessageBox box(QMessageBox::NoIcon, AppInfo::Title(), routineLine + u'\n' + description, QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::NoIcon, AppInfo::Title(), routineLine + u'\n' + description,
+                    QMessageBox::Ok, this);
     box.exec();
     RestoreScanButtons();
 }

@@ -15,8 +15,9 @@ QString Path() {
 }
 
 QString ExeName() {
-    return overrideName.isEmpty() ? QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName()
-                                  : overrideName;
+    return overrideName.isEmpty()
+               ? QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName()
+               : overrideName;
 }
 
 void OverrideForTests(const QString& path, const QString& exeName) {

@@ -48,7 +48,8 @@ bool ComboBox::swallowTypedCharacter(QKeyEvent* event) {
 }
 
 bool ComboBox::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == lineEdit() && (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)) {
+    if (watched == lineEdit() &&
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)) {
         auto* key = static_cast<QKeyEvent*>(event);
         // Editing shortcuts (paste, cut, undo) carry control characters; the
         // owner sees those too.

@@ -16,7 +16,8 @@ namespace {
 
 // The value a settings part names, from a small table of spellings.
 template <typename T>
-std::optional<T> lookup(const QString& part, std::initializer_list<std::pair<const char16_t*, T>> table) {
+std::optional<T> lookup(const QString& part,
+                        std::initializer_list<std::pair<const char16_t*, T>> table) {
     for (const auto& [spelling, value] : table) {
         if (part == QStringView(spelling)) return value;
     }
@@ -67,12 +68,15 @@ std::optional<CommControl::LineSettings> CommControl::ParseSettings(const QStrin
                                                      {u"O", QSerialPort::OddParity},
                                                      {u"M", QSerialPort::MarkParity},
                                                      {u"S", QSerialPort::SpaceParity}});
-    const auto dataBits = lookup<QSerialPort::DataBits>(
-        parts[2].trimmed(),
-        {{u"5", QSerialPort::Data5}, {u"6", QSerialPort::Data6}, {u"7", QSerialPort::Data7}, {u"8", QSerialPort::Data8}});
-    const auto stopBits = lookup<QSerialPort::StopBits>(
-        parts[3].trimmed(),
-        {{u"1", QSerialPort::OneStop}, {u"1.5", QSerialPort::OneAndHalfStop}, {u"2", QSerialPort::TwoStop}});
+    const auto dataBits =
+        lookup<QSerialPort::DataBits>(parts[2].trimmed(), {{u"5", QSerialPort::Data5},
+                                                           {u"6", QSerialPort::Data6},
+                                                           {u"7", QSerialPort::Data7},
+                                                           {u"8", QSerialPort::Data8}});
+    const auto stopBits =
+        lookup<QSerialPort::StopBits>(parts[3].trimmed(), {{u"1", QSerialPort::OneStop},
+                                                           {u"1.5", QSerialPort::OneAndHalfStop},
+                                                           {u"2", QSerialPort::TwoStop}});
     if (!parity || !dataBits || !stopBits) return std::nullopt;
     settings.parity = *parity;
     settings.dataBits = *dataBits;

@@ -18,7 +18,7 @@ struct NumberText {
     std::string mantissa;  // digits and at most one '.', sign stripped
     bool negative = false;
     bool hasDigits = false;
-    long exponent = 0;     // already clamped to a sane range
+    long exponent = 0;       // already clamped to a sane range
     qsizetype consumed = 0;  // characters of the input used, blanks included
 };
 
@@ -129,7 +129,8 @@ bool isPlaceholder(QChar c) { return c == u'0' || c == u'#'; }
 void roundDecimal(double magnitude, int decimals, std::string& whole, std::string& fraction) {
     // to_chars, unlike printf, ignores the C locale's decimal point.
     char buf[40];
-    const auto end = std::to_chars(buf, buf + sizeof buf - 1, magnitude, std::chars_format::scientific, 14).ptr;
+    const auto end =
+        std::to_chars(buf, buf + sizeof buf - 1, magnitude, std::chars_format::scientific, 14).ptr;
     *end = '\0';
     std::string digits;
     const char* p = buf;
@@ -168,13 +169,15 @@ void roundDecimal(double magnitude, int decimals, std::string& whole, std::strin
 
 QString formatPattern(double value, QStringView pattern) {
     if (!std::isfinite(value)) {
-        return std::isnan(value) ? QStringLiteral("NaN")
-                                 : (value < 0 ? QStringLiteral("-Infinity") : QStringLiteral("Infinity"));
+        return std::isnan(value)
+                   ? QStringLiteral("NaN")
+                   : (value < 0 ? QStringLiteral("-Infinity") : QStringLiteral("Infinity"));
     }
     const qsizetype point = pattern.indexOf(u'.');
     const QStringView wholePattern = point < 0 ? pattern : pattern.left(point);
     const QStringView fractionPattern = point < 0 ? QStringView() : pattern.mid(point + 1);
-    const int decimals = int(std::count_if(fractionPattern.begin(), fractionPattern.end(), isPlaceholder));
+    const int decimals =
+        int(std::count_if(fractionPattern.begin(), fractionPattern.end(), isPlaceholder));
 
     std::string whole, fraction;
     roundDecimal(std::fabs(value), decimals, whole, fraction);
@@ -183,7 +186,9 @@ QString formatPattern(double value, QStringView pattern) {
     // over when the placeholders run out all go in front of the first one.
     QString left;
     int remaining = int(whole.size());
-    const qsizetype firstPlaceholder = std::find_if(wholePattern.begin(), wholePattern.end(), isPlaceholder) - wholePattern.begin();
+    const qsizetype firstPlaceholder =
+        std::find_if(wholePattern.begin(), wholePattern.end(), isPlaceholder) -
+        wholePattern.begin();
     for (qsizetype i = wholePattern.size() - 1; i >= 0; --i) {
         const QChar c = wholePattern[i];
         if (!isPlaceholder(c)) {
@@ -213,7 +218,8 @@ QString formatPattern(double value, QStringView pattern) {
                 continue;
             }
             const bool laterZero = fractionPattern.mid(i + 1).contains(u'0');
-            const bool significant = lastSignificant != std::string::npos && size_t(digit) <= lastSignificant;
+            const bool significant =
+                lastSignificant != std::string::npos && size_t(digit) <= lastSignificant;
             if (c == u'0' || significant || laterZero) right += QChar(fraction[size_t(digit)]);
             ++digit;
         }

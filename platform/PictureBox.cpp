@@ -5,7 +5,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
-
 #include <cmath>
 
 namespace {
@@ -14,7 +13,8 @@ namespace {
 // reach the painter: a value far off scale must neither overflow the
 // rasteriser's integer coordinates nor slow it down.
 bool clipToRect(QPointF& a, QPointF& b, const QRectF& r) {
-    if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) || !std::isfinite(b.y())) {
+    if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) ||
+        !std::isfinite(b.y())) {
         return false;
     }
     double t0 = 0.0, t1 = 1.0;
@@ -41,11 +41,13 @@ bool clipToRect(QPointF& a, QPointF& b, const QRectF& r) {
 }
 
 int mouseButtons(Qt::MouseButtons b) {
-    return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) | (b & Qt::MiddleButton ? 4 : 0);
+    return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) |
+           (b & Qt::MiddleButton ? 4 : 0);
 }
 
 int shiftState(Qt::KeyboardModifiers m) {
-    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
+    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) |
+           (m & Qt::AltModifier ? 4 : 0);
 }
 
 }  // namespace
@@ -56,28 +58,28 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     clearImage();
 }
 
-void PictureBox::SetScaleMode(ScaleMode mode) { scaleMode_ = mode; }
+void PictureBox::SetScaleMode(ScaleMode mode) { m_scaleMode = mode; }
 
 double PictureBox::unitsPerPixel() const {
-    return scaleMode_ == ScaleMode::Twips ? TwipsPerPixel : 1.0;
+    return m_scaleMode == ScaleMode::Twips ? kTwipsPerPixel : 1.0;
 }
 
 double PictureBox::Width() const { return width() * unitsPerPixel(); }
 double PictureBox::Height() const { return height() * unitsPerPixel(); }
 
 void PictureBox::SetBackColor(const QColor& colour) {
-    backColor_ = colour;
+    m_backColor = colour;
     Cls();
 }
 
-void PictureBox::SetForeColor(const QColor& colour) { foreColor_ = colour; }
+void PictureBox::SetForeColor(const QColor& colour) { m_foreColor = colour; }
 
 void PictureBox::SetPicture(const QImage& picture) {
-    picture_ = picture;
+    m_picture = picture;
     Cls();
 }
 
-void PictureBox::SetDrawWidth(int pixels) { drawWidth_ = std::max(1, pixels); }
+void PictureBox::SetDrawWidth(int pixels) { m_drawWidth = std::max(1, pixels); }
 
 int PictureBox::PixelOf(double units) const { return int(std::floor(units / unitsPerPixel())); }
 
@@ -85,79 +87,81 @@ QPointF PictureBox::toPixels(double x, double y) const {
     // Aim at pixel centres so a one-pixel line lands on exactly one row.
     const double s = unitsPerPixel();
     const double px = x / s, py = y / s;
-    return {std::isfinite(px) ? std::floor(px) + 0.5 : px, std::isfinite(py) ? std::floor(py) + 0.5 : py};
+    return {std::isfinite(px) ? std::floor(px) + 0.5 : px,
+            std::isfinite(py) ? std::floor(py) + 0.5 : py};
 }
 
 void PictureBox::clearImage() {
     const qreal dpr = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * dpr).toSize().expandedTo(QSize(1, 1));
-    if (image_.size() != pixels || image_.devicePixelRatio() != dpr) {
-        image_ = QImage(pixels, QImage::Format_RGB32);
-        image_.setDevicePixelRatio(dpr);
+    if (m_image.size() != pixels || m_image.devicePixelRatio() != dpr) {
+        m_image = QImage(pixels, QImage::Format_RGB32);
+        m_image.setDevicePixelRatio(dpr);
     }
-    image_.fill(backColor_);
-    if (!picture_.isNull()) {
-        QPainter p(&image_);
-        p.drawImage(QPointF(0, 0), picture_);
+    m_image.fill(m_backColor);
+    if (!m_picture.isNull()) {
+        QPainter p(&m_image);
+        p.drawImage(QPointF(0, 0), m_picture);
     }
 }
 
 void PictureBox::fitImage() {
     const qreal dpr = devicePixelRatioF();
-    if (image_.size() == (QSizeF(size()) * dpr).toSize().expandedTo(QSize(1, 1)) &&
-        image_.devicePixelRatio() == dpr) {
+    if (m_image.size() == (QSizeF(size()) * dpr).toSize().expandedTo(QSize(1, 1)) &&
+        m_image.devicePixelRatio() == dpr) {
         return;
     }
     // The box was laid out (or moved to a screen of another density) after
     // drawing into it: the kept drawing is replayed, never lost.
     clearImage();
-    QPainter p(&image_);
-    for (const DrawCommand& c : commands_) paintCommand(p, c);
+    QPainter p(&m_image);
+    for (const DrawCommand& c : m_commands) paintCommand(p, c);
 }
 
 void PictureBox::Cls() {
-    polyline_.clear();
-    commands_.clear();
+    m_polyline.clear();
+    m_commands.clear();
     clearImage();
-    currentX_ = 0;
-    currentY_ = 0;
+    m_currentX = 0;
+    m_currentY = 0;
     update();
 }
 
 void PictureBox::Line(double x1, double y1, double x2, double y2, const QColor& colour) {
-    currentX_ = x2;
-    currentY_ = y2;
+    m_currentX = x2;
+    m_currentY = y2;
     drawSegment(toPixels(x1, y1), toPixels(x2, y2), colour);
 }
 
 void PictureBox::LineTo(double x, double y, const QColor& colour) {
-    Line(currentX_, currentY_, x, y, colour);
+    Line(m_currentX, m_currentY, x, y, colour);
 }
 
 void PictureBox::drawSegment(QPointF from, QPointF to, const QColor& colour) {
-    const double margin = 2.0 * drawWidth_ + 2.0;
-    if (!clipToRect(from, to, QRectF(-margin, -margin, width() + 2 * margin, height() + 2 * margin))) {
+    const double margin = 2.0 * m_drawWidth + 2.0;
+    if (!clipToRect(from, to,
+                    QRectF(-margin, -margin, width() + 2 * margin, height() + 2 * margin))) {
         flushPolyline();
         return;
     }
-    const bool continues = !polyline_.isEmpty() && polyline_.last() == from && polylineColour_ == colour &&
-                           polylineWidth_ == drawWidth_;
+    const bool continues = !m_polyline.isEmpty() && m_polyline.last() == from &&
+                           m_polylineColour == colour && m_polylineWidth == m_drawWidth;
     if (!continues) {
         flushPolyline();
-        polyline_ << from;
-        polylineColour_ = colour;
-        polylineWidth_ = drawWidth_;
+        m_polyline << from;
+        m_polylineColour = colour;
+        m_polylineWidth = m_drawWidth;
     }
-    polyline_ << to;
+    m_polyline << to;
 }
 
 void PictureBox::flushPolyline() {
-    if (polyline_.size() >= 2) {
+    if (m_polyline.size() >= 2) {
         // A zero-length segment still marks its pixel, as a lone point should.
-        if (polyline_.size() == 2 && polyline_[0] == polyline_[1]) polyline_.removeLast();
-        perform({polyline_, polylineColour_, polylineWidth_, {}, {}});
+        if (m_polyline.size() == 2 && m_polyline[0] == m_polyline[1]) m_polyline.removeLast();
+        perform({m_polyline, m_polylineColour, m_polylineWidth, {}, {}});
     }
-    polyline_.clear();
+    m_polyline.clear();
 }
 
 void PictureBox::paintCommand(QPainter& p, const DrawCommand& c) {
@@ -176,9 +180,9 @@ void PictureBox::paintCommand(QPainter& p, const DrawCommand& c) {
 }
 
 void PictureBox::perform(DrawCommand command) {
-    QPainter p(&image_);
+    QPainter p(&m_image);
     paintCommand(p, command);
-    commands_.push_back(std::move(command));
+    m_commands.push_back(std::move(command));
     update();
 }
 
@@ -188,9 +192,10 @@ void PictureBox::Render(QPainter& painter, const QRectF& target) {
     painter.setClipRect(target);
     painter.translate(target.topLeft());
     painter.scale(target.width() / width(), target.height() / height());
-    painter.fillRect(rect(), backColor_);
-    if (!picture_.isNull()) painter.drawImage(QRectF(QPointF(0, 0), picture_.deviceIndependentSize()), picture_);
-    for (const DrawCommand& c : commands_) paintCommand(painter, c);
+    painter.fillRect(rect(), m_backColor);
+    if (!m_picture.isNull())
+        painter.drawImage(QRectF(QPointF(0, 0), m_picture.deviceIndependentSize()), m_picture);
+    for (const DrawCommand& c : m_commands) paintCommand(painter, c);
     painter.restore();
 }
 
@@ -198,14 +203,14 @@ void PictureBox::Print(const QString& text) {
     flushPolyline();
     const QFontMetrics fm(font());
     const double s = unitsPerPixel();
-    const QPointF baseline(std::floor(currentX_ / s), std::floor(currentY_ / s) + fm.ascent());
-    if (!text.isEmpty()) perform({QPolygonF{baseline}, foreColor_, 1, text, font()});
-    currentX_ = 0;
-    currentY_ += fm.height() * s;
+    const QPointF baseline(std::floor(m_currentX / s), std::floor(m_currentY / s) + fm.ascent());
+    if (!text.isEmpty()) perform({QPolygonF{baseline}, m_foreColor, 1, text, font()});
+    m_currentX = 0;
+    m_currentY += fm.height() * s;
 }
 
 void PictureBox::SetToolTipText(const QString& text) {
-    toolTip_ = text;
+    m_toolTip = text;
     // A tip already on screen follows the new text at once, so the readout
     // tracks the mouse instead of showing the point where the tip first rose.
     if (QToolTip::isVisible() && underMouse()) {
@@ -220,17 +225,17 @@ void PictureBox::SetToolTipText(const QString& text) {
 const QImage& PictureBox::Image() {
     flushPolyline();
     fitImage();
-    return image_;
+    return m_image;
 }
 
 bool PictureBox::event(QEvent* e) {
     if (e->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(e);
-        if (toolTip_.isEmpty()) {
+        if (m_toolTip.isEmpty()) {
             QToolTip::hideText();
             e->ignore();
         } else {
-            QToolTip::showText(help->globalPos(), toolTip_, this);
+            QToolTip::showText(help->globalPos(), m_toolTip, this);
         }
         return true;
     }
@@ -241,7 +246,7 @@ void PictureBox::paintEvent(QPaintEvent*) {
     flushPolyline();
     fitImage();
     QPainter p(this);
-    p.drawImage(QPointF(0, 0), image_);
+    p.drawImage(QPointF(0, 0), m_image);
 }
 
 void PictureBox::resizeEvent(QResizeEvent*) {
@@ -251,6 +256,6 @@ void PictureBox::resizeEvent(QResizeEvent*) {
 
 void PictureBox::mouseMoveEvent(QMouseEvent* e) {
     const double s = unitsPerPixel();
-    emit MouseMove(mouseButtons(e->buttons()), shiftState(e->modifiers()), float(e->position().x() * s),
-                   float(e->position().y() * s));
+    emit MouseMove(mouseButtons(e->buttons()), shiftState(e->modifiers()),
+                   float(e->position().x() * s), float(e->position().y() * s));
 }

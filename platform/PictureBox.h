@@ -5,9 +5,9 @@
 #include <QPolygonF>
 #include <QString>
 #include <QWidget>
+#include <vector>
 
 #include "platform/Twips.h"
-#include <vector>
 
 class QPainter;
 
@@ -22,7 +22,7 @@ class PictureBox : public QWidget {
 
 public:
     enum class ScaleMode { Twips, Pixels };
-    static constexpr double TwipsPerPixel = Twips::PerPixel;
+    static constexpr double kTwipsPerPixel = Twips::kPerPixel;
 
     explicit PictureBox(QWidget* parent = nullptr);
 
@@ -32,7 +32,7 @@ public:
     double Width() const;
     double Height() const;
 
-    QColor BackColor() const { return backColor_; }
+    QColor BackColor() const { return m_backColor; }
     void SetBackColor(const QColor& colour);
     void SetForeColor(const QColor& colour);
     // A fixed picture shown from the top-left corner over the back colour;
@@ -40,13 +40,13 @@ public:
     void SetPicture(const QImage& picture);
 
     // Line width in pixels, whatever the scale unit.
-    int DrawWidth() const { return drawWidth_; }
+    int DrawWidth() const { return m_drawWidth; }
     void SetDrawWidth(int pixels);
 
-    double CurrentX() const { return currentX_; }
-    double CurrentY() const { return currentY_; }
-    void SetCurrentX(double x) { currentX_ = x; }
-    void SetCurrentY(double y) { currentY_ = y; }
+    double CurrentX() const { return m_currentX; }
+    double CurrentY() const { return m_currentY; }
+    void SetCurrentX(double x) { m_currentX = x; }
+    void SetCurrentY(double y) { m_currentY = y; }
 
     void Cls();
     // From (x1, y1) to (x2, y2); the end becomes the current position.
@@ -57,7 +57,7 @@ public:
     // font and fore colour; the position then moves to the next line.
     void Print(const QString& text);
 
-    QString ToolTipText() const { return toolTip_; }
+    QString ToolTipText() const { return m_toolTip; }
     void SetToolTipText(const QString& text);
 
     // What the box shows now (flushes pending drawing).
@@ -99,19 +99,19 @@ private:
     // what it held again when it had to be made anew.
     void fitImage();
 
-    ScaleMode scaleMode_ = ScaleMode::Twips;
-    QColor backColor_ = Qt::white;
-    QColor foreColor_ = Qt::black;
-    QImage picture_;
-    QImage image_;
-    int drawWidth_ = 1;
-    double currentX_ = 0;
-    double currentY_ = 0;
-    QString toolTip_;
+    ScaleMode m_scaleMode = ScaleMode::Twips;
+    QColor m_backColor = Qt::white;
+    QColor m_foreColor = Qt::black;
+    QImage m_picture;
+    QImage m_image;
+    int m_drawWidth = 1;
+    double m_currentX = 0;
+    double m_currentY = 0;
+    QString m_toolTip;
     // Consecutive segments in one colour and width are stroked as one
     // polyline: a sweep of 16384 points draws as three calls, not 49152.
-    std::vector<DrawCommand> commands_;
-    QPolygonF polyline_;
-    QColor polylineColour_;
-    int polylineWidth_ = 1;
+    std::vector<DrawCommand> m_commands;
+    QPolygonF m_polyline;
+    QColor m_polylineColour;
+    int m_polylineWidth = 1;
 };

@@ -12,8 +12,9 @@ namespace ProfileFunctions {
 // section and key, the file's section names, each NUL-terminated and the list
 // ending in a second NUL) into `buffer` of `size` bytes. Returns the count of
 // bytes copied, not counting the final NUL.
-std::uint32_t GetPrivateProfileString(const char* section, const char* key, const char* defaultValue,
-                                      char* buffer, std::uint32_t size, const char* fileName);
+std::uint32_t GetPrivateProfileString(const char* section, const char* key,
+                                      const char* defaultValue, char* buffer, std::uint32_t size,
+                                      const char* fileName);
 
 // The leading integer of a key's value, or `defaultValue` when the key is missing.
 std::uint32_t GetPrivateProfileInt(const char* section, const char* key, std::int32_t defaultValue,

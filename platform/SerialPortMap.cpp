@@ -89,9 +89,7 @@ QString deviceForComPort(int n, const QString& configured, const QStringList& sy
 #endif
 }
 
-QString iniPath() {
-    return AppInfo::Path() + u'/' + AppInfo::ExeName() + QStringLiteral(".ini");
-}
+QString iniPath() { return AppInfo::Path() + u'/' + AppInfo::ExeName() + QStringLiteral(".ini"); }
 
 QString configuredDevice(int n, const QString& iniFile) {
     // A device path longer than this is not a device path.

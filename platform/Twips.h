@@ -3,9 +3,9 @@
 // Window layouts are drawn up in twips: 1/1440 inch, 15 to the pixel at 96 dpi.
 namespace Twips {
 
-constexpr int PerPixel = 15;
+constexpr int kPerPixel = 15;
 
 // Twips to whole pixels, rounded to the nearest pixel.
-constexpr int ToPixels(int twips) { return (twips + PerPixel / 2) / PerPixel; }
+constexpr int ToPixels(int twips) { return (twips + kPerPixel / 2) / kPerPixel; }
 
 }  // namespace Twips

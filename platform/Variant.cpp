@@ -3,7 +3,7 @@
 #include "platform/NumberRules.h"
 
 double Variant::Number() const {
-    if (const auto* number = std::get_if<double>(&value_)) return *number;
-    if (const auto* text = std::get_if<QString>(&value_)) return NumberRules::leadingNumber(*text);
+    if (const auto* number = std::get_if<double>(&m_value)) return *number;
+    if (const auto* text = std::get_if<QString>(&m_value)) return NumberRules::leadingNumber(*text);
     return 0.0;
 }

@@ -9,11 +9,11 @@
 class Variant {
 public:
     Variant() = default;
-    Variant(double number) : value_(number) {}
-    Variant(const QString& text) : value_(text) {}
+    Variant(double number) : m_value(number) {}
+    Variant(const QString& text) : m_value(text) {}
 
     double Number() const;
 
 private:
-    std::variant<std::monostate, double, QString> value_;
+    std::variant<std::monostate, double, QString> m_value;
 };

@@ -65,7 +65,7 @@ double ci(double x) { return sineCosineIntegrals(x).second; }
 }  // namespace
 
 AntennaModel::AntennaModel(Kind kind, double resonanceHz, double wireRadiusM)
-    : kind_(kind), wireRadiusM_(wireRadiusM) {
+    : m_kind(kind), m_wireRadiusM(wireRadiusM) {
     // Reactance rises through zero between 0.40 and 0.50 wavelengths for any
     // wire thin enough to be called a wire; bisection on that bracket.
     const double wavelength = kSpeedOfLight / resonanceHz;
@@ -79,24 +79,24 @@ AntennaModel::AntennaModel(Kind kind, double resonanceHz, double wireRadiusM)
             longM = mid;
         }
     }
-    dipoleLengthM_ = 0.5 * (shortM + longM);
+    m_dipoleLengthM = 0.5 * (shortM + longM);
 }
 
 double AntennaModel::lengthM() const {
-    return kind_ == Kind::HalfWaveDipole ? dipoleLengthM_ : dipoleLengthM_ / 2;
+    return m_kind == Kind::HalfWaveDipole ? m_dipoleLengthM : m_dipoleLengthM / 2;
 }
 
 std::complex<double> AntennaModel::impedanceAt(double frequencyHz) const {
-    const std::complex<double> z = dipoleImpedance(dipoleLengthM_, frequencyHz);
+    const std::complex<double> z = dipoleImpedance(m_dipoleLengthM, frequencyHz);
     // Image theory: a vertical over perfect ground sees half the dipole's voltage
     // for the same current.
-    return kind_ == Kind::HalfWaveDipole ? z : z / 2.0;
+    return m_kind == Kind::HalfWaveDipole ? z : z / 2.0;
 }
 
 std::complex<double> AntennaModel::dipoleImpedance(double dipoleLengthM, double frequencyHz) const {
     const double k = 2 * kPi * frequencyHz / kSpeedOfLight;
     const double kl = k * dipoleLengthM;
-    const double thin = 2 * k * wireRadiusM_ * wireRadiusM_ / dipoleLengthM;
+    const double thin = 2 * k * m_wireRadiusM * m_wireRadiusM / dipoleLengthM;
     const double sinKl = std::sin(kl);
     const double cosKl = std::cos(kl);
     const auto [siKl, ciKl] = sineCosineIntegrals(kl);

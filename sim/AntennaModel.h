@@ -21,7 +21,7 @@ public:
     // `wireRadiusM` is the conductor radius in metres.
     AntennaModel(Kind kind, double resonanceHz, double wireRadiusM = 1.0e-3);
 
-    Kind kind() const { return kind_; }
+    Kind kind() const { return m_kind; }
     // Total length of the dipole (or height of the vertical), metres.
     double lengthM() const;
 
@@ -36,7 +36,7 @@ private:
     // Impedance of a full dipole of length `dipoleLengthM` at `frequencyHz`, ohms.
     std::complex<double> dipoleImpedance(double dipoleLengthM, double frequencyHz) const;
 
-    Kind kind_ = Kind::HalfWaveDipole;
-    double wireRadiusM_ = 1.0e-3;
-    double dipoleLengthM_ = 0;  // the vertical is modelled as half of a dipole twice its height
+    Kind m_kind = Kind::HalfWaveDipole;
+    double m_wireRadiusM = 1.0e-3;
+    double m_dipoleLengthM = 0;  // the vertical is modelled as half of a dipole twice its height
 };

@@ -12,6 +12,6 @@ public:
     std::vector<int> feed(std::string_view bytes);
 
 private:
-    unsigned char beforePrevious_ = 0;
-    unsigned char previous_ = 0;
+    unsigned char m_beforePrevious = 0;
+    unsigned char m_previous = 0;
 };

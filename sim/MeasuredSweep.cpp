@@ -1,14 +1,13 @@
 #include "sim/MeasuredSweep.h"
 
-#include "sim/TextNumbers.h"
-
 #include <charconv>
 #include <cmath>
 #include <fstream>
 #include <sstream>
 
-namespace {
+#include "sim/TextNumbers.h"
 
+namespace {
 
 std::int64_t toUnits(double frequencyHz) {
     return std::int64_t(std::nearbyint(frequencyHz / 100.0));
@@ -67,9 +66,9 @@ std::optional<MeasuredSweep> MeasuredSweep::parse(std::string_view text, std::st
             fail(error, lineNumber, "frequency must be positive");
             return std::nullopt;
         }
-        sweep.rows_.push_back({*values[0], {*values[1], *values[2], *values[3]}});
+        sweep.m_rows.push_back({*values[0], {*values[1], *values[2], *values[3]}});
     }
-    if (sweep.rows_.empty()) {
+    if (sweep.m_rows.empty()) {
         fail(error, lineNumber, sawHeader ? "no measurement rows" : "empty file");
         return std::nullopt;
     }
@@ -92,10 +91,10 @@ std::optional<MeasuredSweep> MeasuredSweep::load(const std::string& path, std::s
 
 Sweep MeasuredSweep::toSweep() const {
     Sweep sweep;
-    sweep.startUnits = toUnits(rows_.front().frequencyHz);
-    sweep.endUnits = toUnits(rows_.back().frequencyHz);
-    sweep.stepUnits = Sweep::meanStepUnits(sweep.startUnits, sweep.endUnits, rows_.size());
-    sweep.points.reserve(rows_.size());
-    for (const Row& row : rows_) sweep.points.push_back(row.point);
+    sweep.startUnits = toUnits(m_rows.front().frequencyHz);
+    sweep.endUnits = toUnits(m_rows.back().frequencyHz);
+    sweep.stepUnits = Sweep::meanStepUnits(sweep.startUnits, sweep.endUnits, m_rows.size());
+    sweep.points.reserve(m_rows.size());
+    for (const Row& row : m_rows) sweep.points.push_back(row.point);
     return sweep;
 }

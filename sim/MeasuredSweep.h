@@ -23,12 +23,12 @@ public:
     static std::optional<MeasuredSweep> parse(std::string_view text, std::string* error = nullptr);
     static std::optional<MeasuredSweep> load(const std::string& path, std::string* error = nullptr);
 
-    const std::vector<Row>& rows() const { return rows_; }
+    const std::vector<Row>& rows() const { return m_rows; }
 
     // Every row, in the file's order; start and end are the first and last
     // frequency in units of 100 Hz, the step their mean spacing.
     Sweep toSweep() const;
 
 private:
-    std::vector<Row> rows_;
+    std::vector<Row> m_rows;
 };

@@ -34,31 +34,31 @@ bool stopRequested(const volatile std::sig_atomic_t* stop) { return stop && *sto
 
 PtyServer::~PtyServer() {
     removeLink();
-    if (slave_ >= 0) ::close(slave_);
-    if (master_ >= 0) ::close(master_);
+    if (m_slave >= 0) ::close(m_slave);
+    if (m_master >= 0) ::close(m_master);
 }
 
 bool PtyServer::open(std::string* error) {
-    master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
-    if (master_ < 0) return failWithErrno(error, "posix_openpt");
-    if (::grantpt(master_) != 0) return failWithErrno(error, "grantpt");
-    if (::unlockpt(master_) != 0) return failWithErrno(error, "unlockpt");
+    m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (m_master < 0) return failWithErrno(error, "posix_openpt");
+    if (::grantpt(m_master) != 0) return failWithErrno(error, "grantpt");
+    if (::unlockpt(m_master) != 0) return failWithErrno(error, "unlockpt");
     char name[256] = {};
-    if (::ptsname_r(master_, name, sizeof name) != 0) return failWithErrno(error, "ptsname_r");
-    slavePath_ = name;
-    slave_ = ::open(name, O_RDWR | O_NOCTTY);
-    if (slave_ < 0) return failWithErrno(error, "open " + slavePath_);
+    if (::ptsname_r(m_master, name, sizeof name) != 0) return failWithErrno(error, "ptsname_r");
+    m_slavePath = name;
+    m_slave = ::open(name, O_RDWR | O_NOCTTY);
+    if (m_slave < 0) return failWithErrno(error, "open " + m_slavePath);
 
     // Raw: no echo, no CR/LF translation, no line buffering, in either direction.
     termios settings{};
-    if (::tcgetattr(slave_, &settings) != 0) return failWithErrno(error, "tcgetattr");
+    if (::tcgetattr(m_slave, &settings) != 0) return failWithErrno(error, "tcgetattr");
     ::cfmakeraw(&settings);
     ::cfsetispeed(&settings, B9600);
     ::cfsetospeed(&settings, B9600);
-    if (::tcsetattr(slave_, TCSANOW, &settings) != 0) return failWithErrno(error, "tcsetattr");
+    if (::tcsetattr(m_slave, TCSANOW, &settings) != 0) return failWithErrno(error, "tcsetattr");
 
-    const int flags = ::fcntl(master_, F_GETFL);
-    if (flags < 0 || ::fcntl(master_, F_SETFL, flags | O_NONBLOCK) != 0) {
+    const int flags = ::fcntl(m_master, F_GETFL);
+    if (flags < 0 || ::fcntl(m_master, F_SETFL, flags | O_NONBLOCK) != 0) {
         return failWithErrno(error, "fcntl");
     }
     return true;
@@ -73,37 +73,37 @@ bool PtyServer::createLink(const std::string& path, std::string* error) {
         }
         if (::unlink(path.c_str()) != 0) return failWithErrno(error, "unlink " + path);
     }
-    if (::symlink(slavePath_.c_str(), path.c_str()) != 0) {
+    if (::symlink(m_slavePath.c_str(), path.c_str()) != 0) {
         return failWithErrno(error, "symlink " + path);
     }
-    linkPath_ = path;
+    m_linkPath = path;
     return true;
 }
 
 void PtyServer::removeLink() {
-    if (linkPath_.empty()) return;
+    if (m_linkPath.empty()) return;
     // Only our own link: another emulator may have taken the name over since.
-    std::vector<char> target(slavePath_.size() + 2);
-    const auto length = ::readlink(linkPath_.c_str(), target.data(), target.size());
-    if (length >= 0 && std::string(target.data(), std::size_t(length)) == slavePath_) {
-        ::unlink(linkPath_.c_str());
+    std::vector<char> target(m_slavePath.size() + 2);
+    const auto length = ::readlink(m_linkPath.c_str(), target.data(), target.size());
+    if (length >= 0 && std::string(target.data(), std::size_t(length)) == m_slavePath) {
+        ::unlink(m_linkPath.c_str());
     }
-    linkPath_.clear();
+    m_linkPath.clear();
 }
 
 bool PtyServer::readCommand(std::optional<int>& latest, std::string* error) {
     char buffer[256];
     for (;;) {
-        const auto n = ::read(master_, buffer, sizeof buffer);
+        const auto n = ::read(m_master, buffer, sizeof buffer);
         if (n > 0) {
-            const auto codes = scanner_.feed(std::string_view(buffer, std::size_t(n)));
+            const auto codes = m_scanner.feed(std::string_view(buffer, std::size_t(n)));
             if (!codes.empty()) latest = codes.back();
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
         if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return true;
         if (n == 0) return true;
-        return failWithErrno(error, "read " + slavePath_);
+        return failWithErrno(error, "read " + m_slavePath);
     }
 }
 
@@ -136,18 +136,18 @@ PtyServer::WriteOutcome PtyServer::writeAnswer(const std::string& bytes,
                          std::chrono::duration_cast<Clock::duration>(secondsPerChar * double(sent));
             }
         }
-        const auto n = ::write(master_, bytes.data() + sent, chunk);
+        const auto n = ::write(m_master, bytes.data() + sent, chunk);
         if (n > 0) {
             sent += std::size_t(n);
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
         if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            pollfd writable{master_, POLLOUT, 0};
+            pollfd writable{m_master, POLLOUT, 0};
             ::poll(&writable, 1, 50);
             continue;
         }
-        failWithErrno(error, "write " + slavePath_);
+        failWithErrno(error, "write " + m_slavePath);
         return WriteOutcome::Failed;
     }
     return WriteOutcome::Done;
@@ -163,7 +163,7 @@ void PtyServer::waitUntilRead(const volatile std::sig_atomic_t* stop) const {
     auto lastProgress = Clock::now();
     while (!stopRequested(stop) && emptyChecks < 2) {
         int pending = 0;
-        if (::ioctl(slave_, FIONREAD, &pending) != 0) return;
+        if (::ioctl(m_slave, FIONREAD, &pending) != 0) return;
         emptyChecks = pending == 0 ? emptyChecks + 1 : 0;
         if (pending != lastPending) lastProgress = Clock::now();
         if (Clock::now() - lastProgress > kGiveUpAfter) return;
@@ -177,7 +177,7 @@ bool PtyServer::serve(const Responder& responder, const ServeOptions& options,
     std::optional<int> command;
     while (!stopRequested(stop)) {
         if (!command) {
-            pollfd readable{master_, POLLIN, 0};
+            pollfd readable{m_master, POLLIN, 0};
             const int ready = ::poll(&readable, 1, kPollMs);
             if (ready < 0 && errno != EINTR) return failWithErrno(error, "poll");
             if (ready > 0 && !readCommand(command, error)) return false;

@@ -26,7 +26,7 @@ public:
 
     // Allocates the terminal pair and puts it into raw mode.
     bool open(std::string* error);
-    const std::string& slavePath() const { return slavePath_; }
+    const std::string& slavePath() const { return m_slavePath; }
 
     // A symbolic link to the device, removed again by the destructor. An
     // existing symbolic link is replaced (a killed run leaves one behind);
@@ -50,12 +50,12 @@ private:
     void waitUntilRead(const volatile std::sig_atomic_t* stop) const;
     void removeLink();
 
-    int master_ = -1;
+    int m_master = -1;
     // Held open by the emulator itself so that the line settings survive a
     // client closing the device, and reads of the master never fail with EIO
     // while no client is attached.
-    int slave_ = -1;
-    std::string slavePath_;
-    std::string linkPath_;
-    CommandScanner scanner_;
+    int m_slave = -1;
+    std::string m_slavePath;
+    std::string m_linkPath;
+    CommandScanner m_scanner;
 };

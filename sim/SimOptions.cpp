@@ -1,12 +1,11 @@
 #include "sim/SimOptions.h"
 
-#include "sim/TextNumbers.h"
-
 #include <charconv>
 #include <cmath>
 
-namespace {
+#include "sim/TextNumbers.h"
 
+namespace {
 
 std::optional<std::uint64_t> wholeUnsigned(const std::string& text) {
     std::uint64_t value = 0;

@@ -6,24 +6,24 @@
 
 SweepSource::SweepSource(AntennaModel::Kind kind, std::optional<double> resonanceHz,
                          std::size_t points)
-    : kind_(kind), resonanceHz_(resonanceHz), points_(points) {}
+    : m_kind(kind), m_resonanceHz(resonanceHz), m_points(points) {}
 
-SweepSource::SweepSource(MeasuredSweep measured) : measured_(std::move(measured)) {}
+SweepSource::SweepSource(MeasuredSweep measured) : m_measured(std::move(measured)) {}
 
 std::optional<Sweep> SweepSource::sweepFor(int bandCode) const {
     const auto band = SimBand::fromCode(bandCode);
     if (!band) return std::nullopt;
-    if (measured_) return measured_->toSweep();
+    if (m_measured) return m_measured->toSweep();
 
-    const AntennaModel antenna(kind_, resonanceHz_.value_or(band->centreHz()));
+    const AntennaModel antenna(m_kind, m_resonanceHz.value_or(band->centreHz()));
     Sweep sweep;
     sweep.startUnits = band->startUnits;
     sweep.endUnits = band->endUnits;
-    sweep.stepUnits = Sweep::meanStepUnits(band->startUnits, band->endUnits, points_);
-    sweep.points.reserve(points_);
-    for (std::size_t i = 0; i < points_; ++i) {
+    sweep.stepUnits = Sweep::meanStepUnits(band->startUnits, band->endUnits, m_points);
+    sweep.points.reserve(m_points);
+    for (std::size_t i = 0; i < m_points; ++i) {
         const auto z = antenna.impedanceAt(
-            Sweep::pointFrequencyHz(band->startUnits, band->endUnits, i, points_));
+            Sweep::pointFrequencyHz(band->startUnits, band->endUnits, i, m_points));
         sweep.points.push_back({AntennaModel::swrOf(z), z.real(), z.imag()});
     }
     return sweep;

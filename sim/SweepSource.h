@@ -22,8 +22,8 @@ public:
     std::optional<Sweep> sweepFor(int bandCode) const;
 
 private:
-    AntennaModel::Kind kind_ = AntennaModel::Kind::HalfWaveDipole;
-    std::optional<double> resonanceHz_;
-    std::size_t points_ = 0;
-    std::optional<MeasuredSweep> measured_;
+    AntennaModel::Kind m_kind = AntennaModel::Kind::HalfWaveDipole;
+    std::optional<double> m_resonanceHz;
+    std::size_t m_points = 0;
+    std::optional<MeasuredSweep> m_measured;
 };

@@ -1,6 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <QLineEdit>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "FormFixture.h"
 #include "platform/ComboBox.h"
@@ -42,7 +43,8 @@ TEST(BandLists, StartUpSelectsTheFirstRowOfEachList) {
     EXPECT_EQ(form->MnComboDisplay->currentText(), QStringLiteral("ALL"));
     EXPECT_EQ(form->MnComboFScale->currentText(), QStringLiteral(" 1-10MHz"));
     const QStringList display = {"ALL", "SWR", "Resistance", "Reactance"};
-    for (int i = 0; i < display.size(); ++i) EXPECT_EQ(form->MnComboDisplay->itemText(i), display[i]);
+    for (int i = 0; i < display.size(); ++i)
+        EXPECT_EQ(form->MnComboDisplay->itemText(i), display[i]);
     EXPECT_EQ(form->Scan_Start.Number(), 10000);
     EXPECT_EQ(form->Scan_End.Number(), 100000);
 }

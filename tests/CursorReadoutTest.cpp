@@ -1,10 +1,11 @@
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QRadioButton>
 #include <QTest>
 #include <QToolTip>
-#include <QRadioButton>
-#include <gtest/gtest.h>
 
 #include "FormFixture.h"
 #include "graph/CursorReadout.h"

@@ -1,3 +1,9 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -5,15 +11,9 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTimer>
-#include <gtest/gtest.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
-#include <poll.h>
-#include <pty.h>
-#include <unistd.h>
 
 #include "FormFixture.h"
 #include "platform/CommControl.h"

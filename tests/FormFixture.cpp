@@ -9,22 +9,22 @@
 #include "platform/PictureBox.h"
 
 LoadedForm::LoadedForm(const QByteArray& ini) {
-    AppInfo::OverrideForTests(dir_.path(), QStringLiteral("Vantrel"));
+    AppInfo::OverrideForTests(m_dir.path(), QStringLiteral("Vantrel"));
     if (!ini.isNull()) {
         QFile file(IniPath());
         file.open(QIODevice::WriteOnly);
         file.write(ini);
     }
-    form_ = std::make_unique<frmMain>();
-    form_->Form_Load();
+    m_form = std::make_unique<frmMain>();
+    m_form->Form_Load();
 }
 
 LoadedForm::~LoadedForm() {
-    form_.reset();
+    m_form.reset();
     AppInfo::OverrideForTests(QString(), QString());
 }
 
-QString LoadedForm::IniPath() const { return dir_.filePath(QStringLiteral("Vantrel.ini")); }
+QString LoadedForm::IniPath() const { return m_dir.filePath(QStringLiteral("Vantrel.ini")); }
 
 QByteArray LoadedForm::IniContent() const {
     QFile file(IniPath());
@@ -40,15 +40,15 @@ int CountColour(PictureBox& box, const QColor& colour) {
     return n;
 }
 
-MessageBoxCatcher::MessageBoxCatcher() : timer_(new QTimer) {
-    QObject::connect(timer_, &QTimer::timeout, [this] {
+MessageBoxCatcher::MessageBoxCatcher() : m_timer(new QTimer) {
+    QObject::connect(m_timer, &QTimer::timeout, [this] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             titles << box->windowTitle();
             texts << box->text();
             box->accept();
         }
     });
-    timer_->start(5);
+    m_timer->start(5);
 }
 
-MessageBoxCatcher::~MessageBoxCatcher() { delete timer_; }
+MessageBoxCatcher::~MessageBoxCatcher() { delete m_timer; }

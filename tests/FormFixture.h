@@ -22,14 +22,14 @@ public:
     explicit LoadedForm(const QByteArray& ini = QByteArray());
     ~LoadedForm();
 
-    frmMain& operator*() { return *form_; }
-    frmMain* operator->() { return form_.get(); }
+    frmMain& operator*() { return *m_form; }
+    frmMain* operator->() { return m_form.get(); }
     QString IniPath() const;
     QByteArray IniContent() const;
 
 private:
-    QTemporaryDir dir_;
-    std::unique_ptr<frmMain> form_;
+    QTemporaryDir m_dir;
+    std::unique_ptr<frmMain> m_form;
 };
 
 class PictureBox;
@@ -46,5 +46,5 @@ public:
     QStringList titles;
 
 private:
-    class QTimer* timer_;
+    class QTimer* m_timer;
 };

@@ -1,14 +1,14 @@
-#include "graph/GraphGeometry.h"
-
 #include <gtest/gtest.h>
+
+#include "graph/GraphGeometry.h"
 
 using namespace GraphGeometry;
 
 // The window's graph box: 8895 x 4695 twips, zero line 80 twips up.
-constexpr double Width = 8895, Height = 4695, OriginY = Height - 80;
+constexpr double kWidth = 8895, kHeight = 4695, kOriginY = kHeight - 80;
 
 TEST(GraphGeometry, NineHorizontalLinesFromTheZeroLineUp) {
-    const auto rows = gridRows(Height, OriginY, 0, 10);
+    const auto rows = gridRows(kHeight, kOriginY, 0, 10);
     const std::int32_t ys[] = {4146, 3676, 3206, 2736, 2266, 1796, 1326, 856, 386};
     ASSERT_EQ(rows.size(), std::size(ys));
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -18,13 +18,13 @@ TEST(GraphGeometry, NineHorizontalLinesFromTheZeroLineUp) {
 }
 
 TEST(GraphGeometry, SwrLabelsCountUpFromTheStartValue) {
-    const auto rows = gridRows(Height, OriginY, 2, 10);
+    const auto rows = gridRows(kHeight, kOriginY, 2, 10);
     EXPECT_EQ(rows.front().swrLabel, QStringLiteral("3.0"));
     EXPECT_EQ(rows.back().swrLabel, QStringLiteral("11.0"));
 }
 
 TEST(GraphGeometry, ElevenVerticalLinesOnTheEvenRoundedStep) {
-    const auto xs = gridColumns(Width, 0);
+    const auto xs = gridColumns(kWidth, 0);
     ASSERT_EQ(xs.size(), 11u);
     for (std::size_t k = 0; k < xs.size(); ++k) EXPECT_EQ(xs[k], 350 + std::int32_t(k) * 854);
     EXPECT_EQ(xs.back(), 8890);
@@ -53,17 +53,22 @@ TEST(GraphGeometry, FrequencyLabelsForBands) {
         double start, end;
         std::vector<const char*> texts;
     } cases[] = {
-        {140000, 143500,
-         {"14.000", "14.035", "14.070", "14.105", "14.140", "14.175", "14.210", "14.245", "14.280", "14.315",
-          "14.350"}},
-        {10000, 100000, {"1.000", "1.900", "2.800", "3.700", "4.600", "5.500", "6.400", "7.300", "8.200", "9.100",
-                         "10.000"}},
-        {53305, 54035, {"5.331", "5.338", "5.345", "5.352", "5.360", "5.367", "5.374", "5.382", "5.389", "5.396",
-                        "5.404"}},
+        {140000,
+         143500,
+         {"14.000", "14.035", "14.070", "14.105", "14.140", "14.175", "14.210", "14.245", "14.280",
+          "14.315", "14.350"}},
+        {10000,
+         100000,
+         {"1.000", "1.900", "2.800", "3.700", "4.600", "5.500", "6.400", "7.300", "8.200", "9.100",
+          "10.000"}},
+        {53305,
+         54035,
+         {"5.331", "5.338", "5.345", "5.352", "5.360", "5.367", "5.374", "5.382", "5.389", "5.396",
+          "5.404"}},
         {0, 0, std::vector<const char*>(11, "0.000")},
     };
     for (const auto& c : cases) {
-        const auto labels = frequencyLabels(Width, 0, c.start, c.end);
+        const auto labels = frequencyLabels(kWidth, 0, c.start, c.end);
         ASSERT_EQ(labels.size(), c.texts.size());
         for (std::size_t k = 0; k < labels.size(); ++k) {
             EXPECT_EQ(labels[k].text, QString::fromLatin1(c.texts[k])) << c.start << " label " << k;

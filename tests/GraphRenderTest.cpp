@@ -7,7 +7,7 @@
 
 namespace {
 
-const QColor Red(255, 0, 0), Green(0, 255, 0), Blue(0, 0, 255), Grey(150, 150, 150);
+const QColor kRed(255, 0, 0), kGreen(0, 255, 0), kBlue(0, 0, 255), kGrey(150, 150, 150);
 
 // True when the pixel at twips (x, y) of the box, or one within a pixel of it
 // up or down (traces are two pixels wide), has the colour.
@@ -42,13 +42,14 @@ TEST(GraphRender, GridLinesWhereTheGeometryPutsThem) {
     PictureBox& graph = *form->grphSWRDisplay;
     // Sample a spot on each line away from labels and traces.
     for (const auto& row : GraphGeometry::gridRows(4695, 4615, 0, 10)) {
-        EXPECT_TRUE(colourNear(graph, 6000 + 427, row.y, Grey)) << row.y;
+        EXPECT_TRUE(colourNear(graph, 6000 + 427, row.y, kGrey)) << row.y;
     }
     for (std::int32_t x : GraphGeometry::gridColumns(8895, 0)) {
-        EXPECT_EQ(graph.Image().pixelColor(graph.PixelOf(x), graph.PixelOf(200)), Grey) << x;
+        EXPECT_EQ(graph.Image().pixelColor(graph.PixelOf(x), graph.PixelOf(200)), kGrey) << x;
     }
     // Between the lines the plot stays white.
-    EXPECT_EQ(graph.Image().pixelColor(graph.PixelOf(6000 + 427), graph.PixelOf(3400)), QColor(Qt::white));
+    EXPECT_EQ(graph.Image().pixelColor(graph.PixelOf(6000 + 427), graph.PixelOf(3400)),
+              QColor(Qt::white));
     // Labels: something dark is printed next to each SWR line and in the ohm strip.
     EXPECT_EQ(form->ResLabel(), 600);
     EXPECT_GT(CountColour(*form->picFreq, QColor(Qt::black)), 0);
@@ -58,14 +59,17 @@ TEST(GraphRender, SamplePatternTracesAtTheirComputedPixels) {
     LoadedForm form;
     PictureBox& graph = *form->grphSWRDisplay;
     for (int i = 0; i <= 10; ++i) {
-        EXPECT_TRUE(colourNear(graph, besidePoint(i, 10), traceY(*form, 0, i / 2.0 + 1), Red)) << i;
+        EXPECT_TRUE(colourNear(graph, besidePoint(i, 10), traceY(*form, 0, i / 2.0 + 1), kRed))
+            << i;
     }
-    // Blue falls from 6 to 1 ohm just above the zero line and is drawn last.
+    // kBlue falls from 6 to 1 ohm just above the zero line and is drawn last.
     for (int i = 0; i <= 10; ++i) {
-        EXPECT_TRUE(colourNear(graph, besidePoint(i, 10), traceY(*form, 2, (10 - i) / 2.0 + 1), Blue)) << i;
+        EXPECT_TRUE(
+            colourNear(graph, besidePoint(i, 10), traceY(*form, 2, (10 - i) / 2.0 + 1), kBlue))
+            << i;
     }
-    // Green, flat at 5 ohms, shows where blue has fallen below it.
-    EXPECT_TRUE(colourNear(graph, besidePoint(10, 10), traceY(*form, 1, 5), Green));
+    // kGreen, flat at 5 ohms, shows where blue has fallen below it.
+    EXPECT_TRUE(colourNear(graph, besidePoint(10, 10), traceY(*form, 1, 5), kGreen));
     EXPECT_NEAR(traceY(*form, 1, 5), 4615 - 39.125, 1e-9);
 }
 
@@ -73,14 +77,15 @@ TEST(GraphRender, DisplayChoiceRedrawsFromStoredPoints) {
     LoadedForm form;
     PictureBox& graph = *form->grphSWRDisplay;
     form->MnComboDisplay->SetListIndex(2);  // "Resistance"
-    EXPECT_EQ(CountColour(graph, Red), 0);
-    EXPECT_EQ(CountColour(graph, Blue), 0);
-    for (int i = 0; i <= 10; ++i) EXPECT_TRUE(colourNear(graph, besidePoint(i, 10), traceY(*form, 1, 5), Green));
+    EXPECT_EQ(CountColour(graph, kRed), 0);
+    EXPECT_EQ(CountColour(graph, kBlue), 0);
+    for (int i = 0; i <= 10; ++i)
+        EXPECT_TRUE(colourNear(graph, besidePoint(i, 10), traceY(*form, 1, 5), kGreen));
 
     form->MnComboDisplay->SetListIndex(0);  // "ALL"
-    EXPECT_GT(CountColour(graph, Red), 0);
-    EXPECT_GT(CountColour(graph, Green), 0);
-    EXPECT_GT(CountColour(graph, Blue), 0);
+    EXPECT_GT(CountColour(graph, kRed), 0);
+    EXPECT_GT(CountColour(graph, kGreen), 0);
+    EXPECT_GT(CountColour(graph, kBlue), 0);
 }
 
 TEST(GraphRender, BandChoiceLeavesAnEmptyFrameAndKeepsThePoints) {
@@ -89,12 +94,12 @@ TEST(GraphRender, BandChoiceLeavesAnEmptyFrameAndKeepsThePoints) {
     form->MnComboFScale->SetListIndex(11);  // " 60 Mtrs"
     EXPECT_EQ(form->Scan_Start.Number(), 53305);
     EXPECT_EQ(form->Scan_End.Number(), 54035);
-    EXPECT_EQ(CountColour(graph, Red) + CountColour(graph, Green) + CountColour(graph, Blue), 0);
-    EXPECT_GT(CountColour(graph, Grey), 0);
+    EXPECT_EQ(CountColour(graph, kRed) + CountColour(graph, kGreen) + CountColour(graph, kBlue), 0);
+    EXPECT_GT(CountColour(graph, kGrey), 0);
 
     const QImage labelsBefore = form->picFreq->Image().copy();
     form->MnComboDisplay->SetListIndex(1);  // "SWR": the old points under the new labels
-    EXPECT_TRUE(colourNear(graph, besidePoint(5, 10), traceY(*form, 0, 3.5), Red));
+    EXPECT_TRUE(colourNear(graph, besidePoint(5, 10), traceY(*form, 0, 3.5), kRed));
     EXPECT_EQ(form->picFreq->Image(), labelsBefore);
 }
 
@@ -104,11 +109,11 @@ TEST(GraphRender, OneOrNoPointDrawsWithoutFailing) {
     form->NumPoints = 0;
     form->MnComboDisplay->SetListIndex(1);
     // One point: a dot at the plot's left edge.
-    EXPECT_TRUE(colourNear(graph, 350, traceY(*form, 0, 1), Red));
-    EXPECT_LT(CountColour(graph, Red), 20);
+    EXPECT_TRUE(colourNear(graph, 350, traceY(*form, 0, 1), kRed));
+    EXPECT_LT(CountColour(graph, kRed), 20);
     form->NumPoints = -1;
     form->MnComboDisplay->SetListIndex(0);
-    EXPECT_EQ(CountColour(graph, Red) + CountColour(graph, Green) + CountColour(graph, Blue), 0);
+    EXPECT_EQ(CountColour(graph, kRed) + CountColour(graph, kGreen) + CountColour(graph, kBlue), 0);
 }
 
 TEST(GraphRender, ValuesFarOffScaleAreCutByTheBox) {
@@ -118,11 +123,12 @@ TEST(GraphRender, ValuesFarOffScaleAreCutByTheBox) {
     data.Set(6, 0, -1e300);
     form->MnComboDisplay->SetListIndex(1);
     PictureBox& graph = *form->grphSWRDisplay;
-    EXPECT_TRUE(colourNear(graph, pointX(2, 10), traceY(*form, 0, 2), Red));
-    EXPECT_TRUE(colourNear(graph, besidePoint(9, 10), traceY(*form, 0, 5.5), Red));
+    EXPECT_TRUE(colourNear(graph, pointX(2, 10), traceY(*form, 0, 2), kRed));
+    EXPECT_TRUE(colourNear(graph, besidePoint(9, 10), traceY(*form, 0, 5.5), kRed));
     // SWR above about 9.8 runs off the top: the rise from point 4 leaves the
     // box almost straight up from it.
     bool redAtTop = false;
-    for (int dx = -2; dx <= 2; ++dx) redAtTop |= graph.Image().pixelColor(graph.PixelOf(pointX(4, 10)) + dx, 0) == Red;
+    for (int dx = -2; dx <= 2; ++dx)
+        redAtTop |= graph.Image().pixelColor(graph.PixelOf(pointX(4, 10)) + dx, 0) == kRed;
     EXPECT_TRUE(redAtTop);
 }

@@ -1,9 +1,10 @@
+#include <gtest/gtest.h>
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <gtest/gtest.h>
 
 #include "FormFixture.h"
 #include "platform/ComboBox.h"
@@ -34,15 +35,18 @@ TEST(Layout, ControlsSitWhereTheyWereDrawnUp) {
         {f.picFreq, pixels(600, 6000, 9495, 375), nullptr, nullptr},
         {f.FrameGraph, pixels(360, 6360, 3855, 1095), "Graph Controls", nullptr},
         {f.FrameDP, pixels(4440, 6360, 1815, 615), "Data Points", nullptr},
-        {f.btnCollectDisplayData, pixels(4440, 7080, 1815, 375), "Start Scan", "Start Data Collection"},
+        {f.btnCollectDisplayData, pixels(4440, 7080, 1815, 375), "Start Scan",
+         "Start Data Collection"},
         {f.btnStopCollectData, pixels(4440, 7080, 1815, 375), "Stop Request", nullptr},
         {f.FrameComm, pixels(6600, 6480, 1935, 975), "Comm Settings", nullptr},
         {f.btnExit, pixels(8880, 6720, 1215, 615), "EXIT", nullptr},
         {f.LblVersion, pixels(120, 7560, 1215, 255), nullptr, nullptr},
         {f.LblCredit, pixels(7680, 7560, 2655, 255), nullptr, nullptr},
         {f.OptCursor[0], pixels(120, 240, 855, 255), "SWR", "Display SWR under cursor"},
-        {f.OptCursor[1], pixels(120, 480, 1335, 255), "Resistance", "Display Resistance under cursor"},
-        {f.OptCursor[2], pixels(120, 720, 1335, 255), "Reactance", "Display Reactance under cursor"},
+        {f.OptCursor[1], pixels(120, 480, 1335, 255), "Resistance",
+         "Display Resistance under cursor"},
+        {f.OptCursor[2], pixels(120, 720, 1335, 255), "Reactance",
+         "Display Reactance under cursor"},
         {f.LblDisplay, pixels(1320, 240, 735, 255), "Display", nullptr},
         {f.MnComboDisplay, pixels(2160, 240, 1455, 315), nullptr, "Graph<s> to display"},
         {f.LblBand, pixels(1560, 600, 495, 255), "Band", nullptr},

@@ -1,3 +1,6 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -9,13 +12,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include "FormFixture.h"
 #include "graph/GraphPrintout.h"
-#include "platform/PictureBox.h"
-#include <QAction>
 #include "platform/ComboBox.h"
+#include "platform/PictureBox.h"
 
 namespace {
 
@@ -24,7 +25,8 @@ bool hasColour(const QImage& image, QColor colour, int tolerance = 40) {
         for (int x = 0; x < image.width(); ++x) {
             const QColor c = image.pixelColor(x, y);
             if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
-                    std::abs(c.blue() - colour.blue()) <= tolerance) {
+                    std::abs(c.blue() - colour.blue()) <=
+                tolerance) {
                 return true;
             }
         }
@@ -34,10 +36,12 @@ bool hasColour(const QImage& image, QColor colour, int tolerance = 40) {
 
 // Pages of a PDF as images, through poppler's pdftoppm.
 QList<QImage> pdfPages(const QString& pdf, const QTemporaryDir& dir) {
-    QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-png"), pdf,
-                                                   dir.filePath(QStringLiteral("page"))});
+    QProcess::execute(QStringLiteral("pdftoppm"),
+                      {QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-png"), pdf,
+                       dir.filePath(QStringLiteral("page"))});
     QList<QImage> pages;
-    for (const QString& name : QDir(dir.path()).entryList({QStringLiteral("page*.png")}, QDir::Files, QDir::Name)) {
+    for (const QString& name :
+         QDir(dir.path()).entryList({QStringLiteral("page*.png")}, QDir::Files, QDir::Name)) {
         pages << QImage(dir.filePath(name)).convertToFormat(QImage::Format_RGB32);
     }
     return pages;
@@ -108,6 +112,7 @@ TEST(Print, DialogOpensInLandscapeEveryTimeAndCancelChangesNothing) {
     const QImage before = form->grphSWRDisplay->Image().copy();
     form->mnuFilePrint->trigger();
     form->mnuFilePrint->trigger();
-    EXPECT_EQ(seen, (QList<QPageLayout::Orientation>{QPageLayout::Landscape, QPageLayout::Landscape}));
+    EXPECT_EQ(seen,
+              (QList<QPageLayout::Orientation>{QPageLayout::Landscape, QPageLayout::Landscape}));
     EXPECT_EQ(form->grphSWRDisplay->Image(), before);
 }

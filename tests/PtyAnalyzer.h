@@ -19,7 +19,7 @@ public:
     explicit PtyAnalyzer(PtyPair& pty);
 
     void Queue(const QByteArray& bytes);
-    bool AllSent() const { return pending_.isEmpty(); }
+    bool AllSent() const { return m_pending.isEmpty(); }
 
     QByteArray received;
     std::function<void(const QByteArray& command)> onCommand;
@@ -34,8 +34,8 @@ private:
     void readable();
     void writable();
 
-    PtyPair& pty_;
-    QSocketNotifier reader_;
-    QSocketNotifier writer_;
-    QByteArray pending_;
+    PtyPair& m_pty;
+    QSocketNotifier m_reader;
+    QSocketNotifier m_writer;
+    QByteArray m_pending;
 };

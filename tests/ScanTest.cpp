@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -5,7 +7,6 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include "FormFixture.h"
 #include "PtyAnalyzer.h"
@@ -40,8 +41,9 @@ struct ScanRig {
     void Scan() { form->btnCollectDisplayData->click(); }
 
     bool Idle() {
-        return form->btnCollectDisplayData->isEnabled() && !form->btnCollectDisplayData->isHidden() &&
-               !form->btnStopCollectData->isEnabled() && !form->cntlComm->PortOpen();
+        return form->btnCollectDisplayData->isEnabled() &&
+               !form->btnCollectDisplayData->isHidden() && !form->btnStopCollectData->isEnabled() &&
+               !form->cntlComm->PortOpen();
     }
 
     int Count(const QColor& colour) { return CountColour(*form->grphSWRDisplay, colour); }
@@ -49,19 +51,23 @@ struct ScanRig {
 
 QByteArray points(int count, double swr = 1.5) {
     QByteArray bytes;
-    for (int i = 0; i < count; ++i) bytes += QByteArray::number(swr) + "," + QByteArray::number(50 + i) + ",-" + QByteArray::number(i) + "\r\n";
+    for (int i = 0; i < count; ++i)
+        bytes += QByteArray::number(swr) + "," + QByteArray::number(50 + i) + ",-" +
+                 QByteArray::number(i) + "\r\n";
     return bytes;
 }
 
-const QByteArray Header = "S\r\n140000,143500,35\r\n";
-const QColor Red(255, 0, 0);
+const QByteArray kHeader = "S\r\n140000,143500,35\r\n";
+const QColor kRed(255, 0, 0);
 
-int openDescriptors() { return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size()); }
+int openDescriptors() {
+    return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size());
+}
 
 }  // namespace
 
 TEST(Scan, SendsTheBandCodeOfTheSelectedRow) {
-    ScanRig rig(Header + "E\r\n");
+    ScanRig rig(kHeader + "E\r\n");
     for (int row : {0, 9, 10, 15}) {
         rig.analyzer.received.clear();
         rig.form->MnComboFScale->SetListIndex(row);
@@ -78,12 +84,14 @@ TEST(Scan, ReadsHeaderAndPointsWhateverTheFraming) {
         std::int16_t numPoints;
         double start, end, swr0, r0, x0;
     } cases[] = {
-        {"echo and near-markers before S", "8\r\ns\r\nS \r\nhello,S\r\n140000,143500,35\r\n1.5,50,0\r\nE\r\n", 0,
-         140000, 143500, 1.5, 50, 0},
-        {"mixed separators, LF inside numbers", "S\r1\n40000,14\n3500\r35,1.\n5\r5\n0,-2\rE,", 0, 140000, 143500,
-         1.5, 50, -2},
-        {"blanks and trailing letters", "S\r\n 12.5abc,xyz,1\r\n 2.5x, abc ,3\r\nE\r\n", 0, 12.5, 0, 2.5, 0, 3},
-        {"twenty-five points", Header + points(25) + "E\r\n", 24, 140000, 143500, 1.5, 50, 0},
+        {"echo and near-markers before S",
+         "8\r\ns\r\nS \r\nhello,S\r\n140000,143500,35\r\n1.5,50,0\r\nE\r\n", 0, 140000, 143500, 1.5,
+         50, 0},
+        {"mixed separators, LF inside numbers", "S\r1\n40000,14\n3500\r35,1.\n5\r5\n0,-2\rE,", 0,
+         140000, 143500, 1.5, 50, -2},
+        {"blanks and trailing letters", "S\r\n 12.5abc,xyz,1\r\n 2.5x, abc ,3\r\nE\r\n", 0, 12.5, 0,
+         2.5, 0, 3},
+        {"twenty-five points", kHeader + points(25) + "E\r\n", 24, 140000, 143500, 1.5, 50, 0},
     };
     for (const auto& c : cases) {
         ScanRig rig(c.answer);
@@ -96,24 +104,24 @@ TEST(Scan, ReadsHeaderAndPointsWhateverTheFraming) {
         EXPECT_EQ(data(0, 1), c.r0) << c.name;
         EXPECT_EQ(data(0, 2), c.x0) << c.name;
         EXPECT_TRUE(rig.Idle()) << c.name;
-        EXPECT_GT(rig.Count(Red), 0) << c.name;
+        EXPECT_GT(rig.Count(kRed), 0) << c.name;
     }
-    ScanRig rig(Header + points(25) + "E\r\n");
+    ScanRig rig(kHeader + points(25) + "E\r\n");
     rig.Scan();
     EXPECT_EQ(rig.form->LblPoints->text(), QStringLiteral("24"));
 }
 
 TEST(Scan, AnswerWithoutPointsDrawsTheFrameOnly) {
-    ScanRig rig(Header + "E\r\n");
+    ScanRig rig(kHeader + "E\r\n");
     rig.Scan();
     EXPECT_EQ(rig.form->NumPoints, -1);
-    EXPECT_EQ(rig.Count(Red), 0);
+    EXPECT_EQ(rig.Count(kRed), 0);
     EXPECT_GT(rig.Count(QColor(150, 150, 150)), 0);
     EXPECT_EQ(rig.form->LblPoints->text(), QStringLiteral("Waiting"));
 }
 
 TEST(Scan, PointCutShortByTheEndMarkerIsNotCounted) {
-    ScanRig rig(Header + points(3) + "1.1,77,E\r\n");
+    ScanRig rig(kHeader + points(3) + "1.1,77,E\r\n");
     rig.Scan();
     EXPECT_EQ(rig.form->NumPoints, 2);
     EXPECT_EQ(rig.form->ScanPoints()(3, 0), 1.1);
@@ -121,9 +129,11 @@ TEST(Scan, PointCutShortByTheEndMarkerIsNotCounted) {
 }
 
 TEST(Scan, FewerPointsThanBeforeLeaveTheOlderRows) {
-    ScanRig rig(Header + points(25, 2.0) + "E\r\n");
+    ScanRig rig(kHeader + points(25, 2.0) + "E\r\n");
     rig.Scan();
-    rig.analyzer.onCommand = [&](const QByteArray&) { rig.analyzer.Queue(Header + points(5, 3.0) + "E\r\n"); };
+    rig.analyzer.onCommand = [&](const QByteArray&) {
+        rig.analyzer.Queue(kHeader + points(5, 3.0) + "E\r\n");
+    };
     rig.Scan();
     EXPECT_EQ(rig.form->NumPoints, 4);
     EXPECT_EQ(rig.form->ScanPoints()(4, 0), 3.0);
@@ -142,13 +152,13 @@ TEST(Scan, StopWhileWaiting) {
     EXPECT_EQ(rig.form->NumPoints, 10);
     EXPECT_EQ(rig.form->Scan_Start.Number(), 10000);
     EXPECT_EQ(rig.form->Scan_End.Number(), 100000);
-    EXPECT_EQ(rig.Count(Red), 0);
+    EXPECT_EQ(rig.Count(kRed), 0);
     EXPECT_TRUE(rig.Idle());
     EXPECT_EQ(rig.messages.texts, QStringList());
 }
 
 TEST(Scan, StopAfterFivePoints) {
-    ScanRig rig(Header + points(5));
+    ScanRig rig(kHeader + points(5));
     rig.During([&] {
         if (rig.form->LblPoints->text() != QStringLiteral("4")) return false;
         rig.form->btnStopCollectData->click();
@@ -163,7 +173,8 @@ TEST(Scan, StopAfterFivePoints) {
 TEST(Scan, StopWhileTheHeaderArrives) {
     ScanRig rig("S\r\n1400");
     rig.During([&] {
-        if (!rig.analyzer.AllSent() || rig.form->LblPoints->text() != QStringLiteral("Waiting")) return false;
+        if (!rig.analyzer.AllSent() || rig.form->LblPoints->text() != QStringLiteral("Waiting"))
+            return false;
         rig.form->btnStopCollectData->click();
         return true;
     });
@@ -174,7 +185,7 @@ TEST(Scan, StopWhileTheHeaderArrives) {
 }
 
 TEST(Scan, MorePointsThanTheArrayHolds) {
-    ScanRig rig(Header + points(16390) + "E\r\n");
+    ScanRig rig(kHeader + points(16390) + "E\r\n");
     rig.Scan();
     EXPECT_EQ(rig.form->NumPoints, 16383);
     EXPECT_EQ(rig.form->ScanPoints()(16383, 1), 50 + 16383);
@@ -188,7 +199,8 @@ TEST(Scan, MissingPortIsReportedAndNothingChanges) {
     rig.form->LblPoints->setText(QStringLiteral("before"));
     rig.Scan();
     ASSERT_EQ(rig.messages.texts.size(), 1);
-    EXPECT_TRUE(rig.messages.texts[0].startsWith(QStringLiteral("Error in btnCollectDisplayData_Click routine\n")));
+    EXPECT_TRUE(rig.messages.texts[0].startsWith(
+        QStringLiteral("Error in btnCollectDisplayData_Click routine\n")));
     EXPECT_TRUE(rig.messages.texts[0].contains(QStringLiteral("/dev/no-such-analyzer-port")));
     EXPECT_EQ(rig.messages.titles[0], QStringLiteral("Vantrel"));
     EXPECT_EQ(rig.form->LblPoints->text(), QStringLiteral("before"));
@@ -198,7 +210,7 @@ TEST(Scan, MissingPortIsReportedAndNothingChanges) {
 }
 
 TEST(Scan, PortSwitchUnderTheReaderEndsTheScan) {
-    ScanRig rig(Header + points(3));
+    ScanRig rig(kHeader + points(3));
     rig.During([&] {
         if (rig.form->LblPoints->text() != QStringLiteral("2")) return false;
         rig.form->cmboCommPort->SetListIndex(2);
@@ -255,7 +267,8 @@ TEST(Scan, RandomAnswersKeepTheInvariants) {
         const int length = int(random.bounded(300));
         const bool binary = run % 3 == 0;
         for (int i = 0; i < length; ++i) {
-            answer += binary ? char(random.bounded(256)) : alphabet[int(random.bounded(alphabet.size()))];
+            answer +=
+                binary ? char(random.bounded(256)) : alphabet[int(random.bounded(alphabet.size()))];
         }
         if (run % 500 == 0) answer += QByteArray(20000, '7');  // one huge field
         // Whatever state the stream left the scan in, this ends it.
@@ -264,7 +277,9 @@ TEST(Scan, RandomAnswersKeepTheInvariants) {
         ASSERT_GE(form->NumPoints, -1) << run;
         ASSERT_LE(form->NumPoints, 16383) << run;
         ASSERT_FALSE(form->cntlComm->PortOpen()) << run;
-        ASSERT_TRUE(form->btnCollectDisplayData->isEnabled() && !form->btnCollectDisplayData->isHidden()) << run;
+        ASSERT_TRUE(form->btnCollectDisplayData->isEnabled() &&
+                    !form->btnCollectDisplayData->isHidden())
+            << run;
         ASSERT_FALSE(form->btnStopCollectData->isEnabled()) << run;
     }
     EXPECT_EQ(messages.texts, QStringList());

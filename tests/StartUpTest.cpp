@@ -1,8 +1,9 @@
+#include <gtest/gtest.h>
+
 #include <QFile>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "FormFixture.h"
 #include "platform/AppInfo.h"
@@ -11,7 +12,9 @@
 
 namespace {
 
-QByteArray configuration(const QByteArray& value) { return "[Configuration]\r\nCommPort=" + value + "\r\n"; }
+QByteArray configuration(const QByteArray& value) {
+    return "[Configuration]\r\nCommPort=" + value + "\r\n";
+}
 
 }  // namespace
 
@@ -36,13 +39,16 @@ TEST(StartUp, StoredPortIsSelectedAndBadValuesBecomeCom1) {
     const struct {
         QByteArray stored;
         int port;
-    } cases[] = {{"5", 5}, {"16", 16}, {"0", 1}, {"17", 1}, {"-3", 1}, {"40000", 1}, {"abc", 1}, {"", 1}};
+    } cases[] = {{"5", 5},  {"16", 16},   {"0", 1},   {"17", 1},
+                 {"-3", 1}, {"40000", 1}, {"abc", 1}, {"", 1}};
     for (const auto& c : cases) {
         // Another section and a comment around the key must survive the write-back.
-        LoadedForm form("; kept\r\n[Window]\r\nLeft=3\r\n" + configuration(c.stored) + "[Ports]\r\nCom1=/dev/x\r\n");
+        LoadedForm form("; kept\r\n[Window]\r\nLeft=3\r\n" + configuration(c.stored) +
+                        "[Ports]\r\nCom1=/dev/x\r\n");
         EXPECT_EQ(form->cmboCommPort->ListIndex(), c.port - 1) << c.stored.constData();
         EXPECT_EQ(form->cntlComm->CommPort(), c.port) << c.stored.constData();
-        EXPECT_EQ(form.IniContent(), "; kept\r\n[Window]\r\nLeft=3\r\n" + configuration(QByteArray::number(c.port)) +
+        EXPECT_EQ(form.IniContent(), "; kept\r\n[Window]\r\nLeft=3\r\n" +
+                                         configuration(QByteArray::number(c.port)) +
                                          "[Ports]\r\nCom1=/dev/x\r\n")
             << c.stored.constData();
         EXPECT_TRUE(form->cmboCommPort->toolTip().startsWith(QStringLiteral("Com%1").arg(c.port)))
