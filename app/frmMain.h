@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "app/Quantities.h"
 #include "app/ScanData.h"
 #include "platform/Variant.h"
 
@@ -36,7 +37,7 @@ public:
     QGroupBox* FrameGraph = nullptr;
     QGroupBox* FrameDP = nullptr;
     QGroupBox* FrameComm = nullptr;
-    std::array<QRadioButton*, 3> OptCursor{};
+    std::array<QRadioButton*, kQuantities.size()> OptCursor{};
     QLabel* LblDisplay = nullptr;
     QLabel* LblBand = nullptr;
     ComboBox* MnComboDisplay = nullptr;
@@ -112,7 +113,9 @@ private:
 
     void FillSampleData();
     void InitPortList();
+    void SetUpPolling();
     void InitLists();
+    void SetRangeFromBand();
     void DrawGraphFrame();
     void DrawGrid();
     void PrintResLabel(std::int16_t y);

@@ -42,6 +42,12 @@ void frmMain::cntlComm_OnComm() {
     // No kind of event (line errors, line-state changes) has an action of
     // its own: the scan reads on with whatever characters arrive. The port is
     // only put back into the scan's polling set-up.
+    SetUpPolling();
+}
+
+void frmMain::SetUpPolling() {
+    // No handshaking, DTR asserted, and no receive or transmit events: the
+    // scan polls the port.
     cntlComm->SetHandshaking(0);
     cntlComm->SetDTREnable(true);
     cntlComm->SetRThreshold(0);
