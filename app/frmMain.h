@@ -95,11 +95,7 @@ public:
 
     // Read-only views for printing and tests.
     const ScanData& ScanPoints() const { return Scan_Data; }
-    double ScaleMaxOf(int k) const { return ScaleMax[std::size_t(k)]; }
     std::int16_t ResLabel() const { return iResLabel; }
-    QString BandName(int row) const { return Band_Name[std::size_t(row)]; }
-    QString BandStart(int row) const { return Band_Start[std::size_t(row)]; }
-    QString BandEnd(int row) const { return Band_End[std::size_t(row)]; }
 
 protected:
     friend class FormTestAccess;  // tests seed Scan_Data directly

@@ -32,7 +32,7 @@ QString frmMain::GetLine() {
         }
         result = field;
     } catch (const CommError& e) {
-        FailScan(QStringLiteral("Error in GetLine routine"), e.description);
+        FailScan(QStringLiteral("Error in GetLine routine"), e.description());
         flgReadFailed = true;
         result.clear();
     }

@@ -2,15 +2,16 @@
 
 #include "app/Globals.h"
 #include "app/frmMain.h"
+#include "link/PortSetting.h"
 #include "platform/ComboBox.h"
 #include "platform/CommControl.h"
 #include "platform/SerialPortMap.h"
+#include "platform/SettingError.h"
 #include "settings/CSetting.h"
-#include "settings/SettingError.h"
 
 namespace {
-const QString kSection = QStringLiteral("Configuration");
-const QString kKey = QStringLiteral("CommPort");
+const QString kSection = QString::fromLatin1(PortSetting::kSection);
+const QString kKey = QString::fromLatin1(PortSetting::kKey);
 constexpr int kPortCount = 16;
 }  // namespace
 

@@ -43,7 +43,7 @@ void frmMain::btnCollectDisplayData_Click() {
         const auto command = WireFormat::Command(MnComboFScale->ListIndex());
         cntlComm->Output(QByteArray(command.data(), qsizetype(command.size())));
     } catch (const CommError& e) {
-        FailScan(QStringLiteral("Error in btnCollectDisplayData_Click routine"), e.description);
+        FailScan(QStringLiteral("Error in btnCollectDisplayData_Click routine"), e.description());
         return;
     }
 

@@ -32,7 +32,6 @@ public:
     double Width() const;
     double Height() const;
 
-    QColor BackColor() const { return m_backColor; }
     void SetBackColor(const QColor& colour);
     void SetForeColor(const QColor& colour);
     // A fixed picture shown from the top-left corner over the back colour;
@@ -40,7 +39,6 @@ public:
     void SetPicture(const QImage& picture);
 
     // Line width in pixels, whatever the scale unit.
-    int DrawWidth() const { return m_drawWidth; }
     void SetDrawWidth(int pixels);
 
     double CurrentX() const { return m_currentX; }
