@@ -50,7 +50,8 @@ TEST(WireJoin, TheScanStoresWhatTheEmulatorComposed) {
             start = form.Scan_Start.Number();
             end = form.Scan_End.Number();
         };
-        if (!c.ends) rig.StopWhenAllRead(noteRange);
+        // An answer the scan cannot finish is stopped once it has all been read.
+        rig.StopWhenAllRead(noteRange);
         rig.Scan();
         if (c.ends) noteRange();
 
