@@ -41,7 +41,6 @@ public:
     // Line width in pixels, whatever the scale unit.
     void SetDrawWidth(int pixels);
 
-    double CurrentX() const { return m_currentX; }
     double CurrentY() const { return m_currentY; }
     void SetCurrentX(double x) { m_currentX = x; }
     void SetCurrentY(double y) { m_currentY = y; }
