@@ -144,9 +144,10 @@ std::optional<TemporaryFile> createNamed(int folder, const QByteArray& prefix, m
             return std::nullopt;
         }
         // Another writer's clean-up may have taken the file before the lock;
-        // then it is gone or going, and a new name is needed.
-        if (::flock(file.get(), LOCK_EX | LOCK_NB) == 0 && sameFile(folder, name, file.get()))
-            return TemporaryFile{std::move(file), name};
+        // then it is gone or going, and a new name is needed. Where the file
+        // system has no locks, no clean-up can take it either.
+        if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) continue;
+        if (sameFile(folder, name, file.get())) return TemporaryFile{std::move(file), name};
     }
     return std::nullopt;
 }
@@ -156,8 +157,10 @@ std::optional<TemporaryFile> createTemporary(int folder, const QByteArray& prefi
 #ifdef O_TMPFILE
     if (temporary == Temporary::Unnamed) {
         Descriptor file(::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
-        if (file.valid() && ::flock(file.get(), LOCK_EX) == 0)
+        if (file.valid()) {
+            ::flock(file.get(), LOCK_EX);
             return TemporaryFile{std::move(file), {}};
+        }
         if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return std::nullopt;
     }
 #endif
@@ -182,6 +185,7 @@ bool giveName(int folder, const QByteArray& prefix, TemporaryFile& temp) {
 std::optional<QByteArray> attributeNames(const char* path, int fd) {
     const ssize_t size = path ? ::listxattr(path, nullptr, 0) : ::flistxattr(fd, nullptr, 0);
     if (size < 0) return errno == ENOTSUP ? std::optional<QByteArray>(QByteArray()) : std::nullopt;
+    if (size == 0) return QByteArray();
     QByteArray names(size, '\0');
     const ssize_t got =
         path ? ::listxattr(path, names.data(), size) : ::flistxattr(fd, names.data(), size);
@@ -302,7 +306,8 @@ bool replace(const QByteArray& path, const QByteArray& bytes, const QByteArray& 
     struct stat info {};
     if (::lstat(target->constData(), &info) != 0)
         return errno == ENOENT && replaceByRename(*target, bytes, nullptr, temporary);
-    if (!S_ISREG(info.st_mode)) return false;
+    if (!S_ISREG(info.st_mode) || ::faccessat(AT_FDCWD, target->constData(), W_OK, AT_EACCESS) != 0)
+        return false;
     // A rename would leave the file's other names with the old text.
     if (info.st_nlink == 1 && replaceByRename(*target, bytes, &info, temporary)) return true;
     return writeInPlace(*target, bytes, filler);

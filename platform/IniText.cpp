@@ -30,8 +30,14 @@ IniText::IniText(const QByteArray& bytes) {
     const QByteArray body = bytes.mid(markLength);
     const qsizetype unit = TextCodec::unitSize(m_encoding);
     const qsizetype size = body.size();
-    const auto unitAt = [&](qsizetype pos) {
-        return TextCodec::decode(body.mid(pos, unit), m_encoding).front();
+    // Line breaks are found in code units: a byte, or two in UTF-16.
+    const auto byteAt = [&](qsizetype pos) -> char16_t {
+        return pos < size ? static_cast<unsigned char>(body[pos]) : 0;
+    };
+    const auto unitAt = [&](qsizetype pos) -> char16_t {
+        if (unit == 1) return byteAt(pos);
+        return m_encoding == TextEncoding::Utf16LE ? byteAt(pos) | byteAt(pos + 1) << 8
+                                                   : byteAt(pos) << 8 | byteAt(pos + 1);
     };
     bool newlineSeen = false;
     qsizetype pos = 0;
