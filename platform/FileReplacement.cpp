@@ -1,5 +1,6 @@
 #include "platform/FileReplacement.h"
 
+#ifdef Q_OS_LINUX
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -14,8 +15,15 @@
 #include <climits>
 #include <optional>
 #include <utility>
+#else
+#include <QSaveFile>
+#endif
 
 namespace FileReplacement {
+
+QByteArray temporaryPrefix(const QByteArray& fileName) { return '.' + fileName + ".tmp-"; }
+
+#ifdef Q_OS_LINUX
 namespace {
 
 constexpr int kRandomLength = 8;
@@ -26,10 +34,6 @@ class Descriptor {
 public:
     explicit Descriptor(int fd = -1) : m_fd(fd) {}
     Descriptor(Descriptor&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
-    Descriptor& operator=(Descriptor&& other) noexcept {
-        std::swap(m_fd, other.m_fd);
-        return *this;
-    }
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     ~Descriptor() {
@@ -295,8 +299,6 @@ bool writeInPlace(const QByteArray& target, const QByteArray& bytes, const QByte
 
 }  // namespace
 
-QByteArray temporaryPrefix(const QByteArray& fileName) { return '.' + fileName + ".tmp-"; }
-
 bool replace(const QByteArray& path, const QByteArray& bytes, const QByteArray& filler,
              Temporary temporary) {
     // Past the size limit the system would stop the program with a signal.
@@ -312,5 +314,17 @@ bool replace(const QByteArray& path, const QByteArray& bytes, const QByteArray& 
     if (info.st_nlink == 1 && replaceByRename(*target, bytes, &info, temporary)) return true;
     return writeInPlace(*target, bytes, filler);
 }
+
+#else
+
+// Elsewhere the toolkit's safe save stands in, writing in place where the
+// folder cannot be written.
+bool replace(const QByteArray& path, const QByteArray& bytes, const QByteArray&, Temporary) {
+    QSaveFile file(QFile::decodeName(path));
+    file.setDirectWriteFallback(true);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+#endif
 
 }  // namespace FileReplacement

@@ -26,6 +26,9 @@
 // power cut during that call may leave any mix of old and new disk blocks, as
 // with every update in place.
 //
+// (That is the Linux implementation; elsewhere the toolkit's safe save, with
+// its fallback to writing in place, stands in.)
+//
 // Temporary files are unnamed where the system has them, and named
 // ".<file name>.tmp-XXXXXXXX" while they are being renamed or where the
 // system has no unnamed ones. A writer holds a lock on its temporary file, and

@@ -1,9 +1,8 @@
 #include "platform/ProfileFunctions.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <cstring>
 
@@ -22,33 +21,16 @@ struct Profile {
     QByteArray bytes;
 };
 
-bool folderExists(const QByteArray& path) {
-    const qsizetype slash = path.lastIndexOf('/');
-    const QByteArray folder =
-        slash < 0 ? QByteArray(".") : path.left(std::max<qsizetype>(slash, 1));
-    struct stat info {};
-    return ::stat(folder.constData(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
 Profile openProfile(const char* fileName, bool forWriting) {
     if (!fileName) return {};
-    // Non-blocking, so that a named pipe in the file's place cannot hang us.
-    const int fd = ::open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return {errno == ENOENT && folderExists(fileName), {}};
-    Profile profile;
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-        (!forWriting || ::faccessat(AT_FDCWD, fileName, W_OK, AT_EACCESS) == 0)) {
-        profile.opened = true;
-        char chunk[65536];
-        ssize_t n = 0;
-        while ((n = ::read(fd, chunk, sizeof chunk)) > 0 || (n < 0 && errno == EINTR)) {
-            if (n > 0) profile.bytes.append(chunk, n);
-        }
-        profile.opened = n == 0;
-    }
-    ::close(fd);
-    return profile;
+    const QFileInfo info(QFile::decodeName(fileName));
+    if (!info.exists()) return {info.dir().exists(), {}};
+    // Only a plain file: a named pipe in its place would hang the reader.
+    QFile file(info.filePath());
+    if (!info.isFile() || (forWriting && !info.isWritable()) || !file.open(QIODevice::ReadOnly))
+        return {};
+    Profile profile{true, file.readAll()};
+    return file.error() == QFileDevice::NoError ? profile : Profile{};
 }
 
 QString arg(const char* text) { return text ? TextCodec::fromAnsi(text) : QString(); }

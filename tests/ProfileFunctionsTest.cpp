@@ -124,6 +124,12 @@ TEST_F(ProfileFileTest, WritesChangeOnlyTheirOwnLine) {
         {"\xEF\xBB\xBF[A]\nk=1\n", "A", "n", "\xE9", true, "\xEF\xBB\xBF[A]\nk=1\nn=\xC3\xA9\n"},
         {QByteArray("\xFF\xFE[\0A\0]\0\n\0", 10), "A", "n", "2", true,
          QByteArray("\xFF\xFE[\0A\0]\0\n\0n\0=\0002\0\n\0", 18)},
+        // Lines the recorded implementation would rewrite keep their meaning:
+        // a '[]' header still ends the section before it, and a name cut by
+        // a NUL stays cut.
+        {"[A]\r\na=1\r\n[]\r\nb=2\r\n", "A", "n", "3", true, "[A]\r\na=1\r\nn=3\r\n[]\r\nb=2\r\n"},
+        {QByteArray("[S]\r\nm \0=3\r\n", 12), "S", "a", "1", true,
+         QByteArray("[S]\r\nm \0=3\r\na=1\r\n", 17)},
         // A line break would let the rest pass for keys or sections of its own.
         {w, "Configuration", "CommPort", "3\r\n[Evil]\r\nx=1", false, w},
         {w, "Configuration", "Comm\nPort", "3", false, w},
@@ -135,6 +141,27 @@ TEST_F(ProfileFileTest, WritesChangeOnlyTheirOwnLine) {
         EXPECT_EQ(WritePrivateProfileString(c.section, c.key, c.value, encoded(path())) != 0,
                   c.accepted);
         EXPECT_EQ(contents(path()), c.after);
+    }
+}
+
+TEST_F(ProfileFileTest, CharactersOutsideTheCodePageReadAsQuestionMarks) {
+    // No look-alike stands in for a missing character, so that two different
+    // names never read the same.
+    const struct {
+        const char* utf8;
+        const char* read;
+    } cases[] = {{"\xC4\x80", "?"},
+                 {"\xE2\x82\xAC", "\x80"},
+                 {"\xE4\xB8\xAD", "?"},
+                 {"\xF0\x9F\x98\x80", "??"},
+                 {"\xC3\xA9", "\xE9"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.utf8);
+        ASSERT_TRUE(put(path(), QByteArray("\xEF\xBB\xBF[S]\nk=") + c.utf8 + "\n"));
+        char buffer[16] = {};
+        ProfileFunctions::GetPrivateProfileString("S", "k", "", buffer, sizeof buffer,
+                                                  encoded(path()));
+        EXPECT_STREQ(buffer, c.read);
     }
 }
 
