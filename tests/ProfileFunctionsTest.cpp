@@ -2,13 +2,16 @@
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
+#include <cstdlib>
 
 #include "OrdinaryUser.h"
 #include "platform/FileReplacement.h"
@@ -213,6 +216,48 @@ TEST_F(ProfileFileTest, WritableFileInAFolderThatIsNotIsRewrittenInPlace) {
                 "the folder holds more than the file");
         return p.text();
     });
+    ::chmod(encoded(folder).constData(), 0755);
+}
+
+// A writer killed at any moment leaves the old text or the new one, never a
+// mix, and at most one temporary file that the next write removes. A kill
+// between the padding and the cut of a shorter text written in place leaves
+// the padding: blanks after the last line, which read as nothing.
+std::string killWritersMidWrite(const QString& file, int rounds) {
+    const QByteArray shortText = "[Configuration]\r\nCommPort=7\r\n";
+    const QByteArray longText = "[Configuration]\r\nCommPort=1234567\r\n";
+    const QString folder = QFileInfo(file).path();
+    Problems p;
+    for (int round = 0; round < rounds; ++round) {
+        const pid_t writer = ::fork();
+        if (writer == 0) {
+            for (int i = 0;; ++i) savePort(file, i % 2 ? "7" : "1234567");
+        }
+        ::usleep(static_cast<useconds_t>(std::rand() % 3000));
+        ::kill(writer, SIGKILL);
+        ::waitpid(writer, nullptr, 0);
+        QByteArray now = contents(file);
+        while (now.endsWith(' ')) now.chop(1);
+        p.check(now == shortText || now == longText,
+                "round " + std::to_string(round) + " left " + now.toStdString());
+        p.check(entries(folder).size() <= 2, "more than one temporary file");
+    }
+    p.check(savePort(file, "7") == 1 && entries(folder).size() == 1,
+            "a write did not clear the temporary file a kill left");
+    return p.text();
+}
+
+TEST_F(ProfileFileTest, KilledWritersLeaveTheOldOrTheNewText) {
+    ASSERT_TRUE(put(path(), "[Configuration]\r\nCommPort=7\r\n"));
+    EXPECT_EQ(killWritersMidWrite(path(), 60), "");
+    // The same where the folder cannot be written and the file changes in place.
+    const QString folder = path("locked");
+    const QString file = folder + QStringLiteral("/Vantrel.ini");
+    ASSERT_TRUE(QDir().mkdir(folder) && put(file, "[Configuration]\r\nCommPort=7\r\n"));
+    ASSERT_TRUE(OrdinaryUser::own(m_dir.path()) && OrdinaryUser::own(folder) &&
+                OrdinaryUser::own(file));
+    ::chmod(encoded(folder).constData(), 0555);
+    asOrdinaryUser([&] { return killWritersMidWrite(file, 60); });
     ::chmod(encoded(folder).constData(), 0755);
 }
 
