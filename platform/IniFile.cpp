@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include "platform/AppInfo.h"
+#include "platform/TextCodec.h"
 
 namespace IniFile {
 
@@ -13,9 +14,9 @@ QString PathFor(const QString& folder, const QString& name) {
 
 QString ProgramFile() { return PathFor(AppInfo::Path(), AppInfo::ExeName()); }
 
-QByteArray Bytes(const QString& text) { return text.toLatin1(); }
+QByteArray Bytes(const QString& text) { return TextCodec::toAnsi(text); }
 
-QString Text(const char* bytes, qsizetype size) { return QString::fromLatin1(bytes, size); }
+QString Text(const QByteArray& bytes) { return TextCodec::fromAnsi(bytes); }
 
 QByteArray FileName(const QString& path) { return QFile::encodeName(path); }
 

@@ -5,7 +5,8 @@
 
 // Where the program's INI file lies and how its texts cross the profile
 // functions, for every part that reads or writes it: the file is named after
-// the executable and lies beside it, and its texts are 8-bit Latin-1.
+// the executable and lies beside it, and its texts cross the profile
+// functions as 8-bit text in code page 1252.
 namespace IniFile {
 
 // folder, the platform's separator, name, ".ini" (the separator is added even
@@ -16,7 +17,7 @@ QString ProgramFile();
 
 // A text as the profile functions take it, and back.
 QByteArray Bytes(const QString& text);
-QString Text(const char* bytes, qsizetype size = -1);
+QString Text(const QByteArray& bytes);
 // A file path as the profile functions take it.
 QByteArray FileName(const QString& path);
 

@@ -97,7 +97,7 @@ QString configuredDevice(int n, const QString& iniFile) {
     const std::uint32_t length = ProfileFunctions::GetPrivateProfileString(
         kPortsSection, IniFile::Bytes(portsKey(n)).constData(), "", buffer, sizeof buffer,
         IniFile::FileName(iniFile).constData());
-    return IniFile::Text(buffer, static_cast<qsizetype>(length)).trimmed();
+    return IniFile::Text(QByteArray(buffer, static_cast<qsizetype>(length))).trimmed();
 }
 
 QStringList systemPorts() {

@@ -30,7 +30,7 @@ QStringList splitList(const QByteArray& buffer) {
     const qsizetype end = buffer.indexOf(QByteArray("\0\0", 2));
     QStringList names;
     for (const QByteArray& name : buffer.left(end < 0 ? buffer.size() : end).split('\0')) {
-        names.append(IniFile::Text(name.constData(), name.size()));
+        names.append(IniFile::Text(name));
     }
     return names;
 }
@@ -95,7 +95,7 @@ QString CSetting::GetSettingStr(const QString& Section, const QString& KeyName,
             IniFile::Bytes(Section).constData(), IniFile::Bytes(KeyName).constData(),
             IniFile::Bytes(DefaultValue).constData(), buffer.data(), kValueBuffer,
             IniFile::FileName(m_iniFile).constData());
-        return TrimAtNull(IniFile::Text(buffer.constData(), buffer.size()));
+        return TrimAtNull(IniFile::Text(buffer));
     });
 }
 
