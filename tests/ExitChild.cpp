@@ -4,6 +4,7 @@
 // that something ran after the way out.
 #include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <cstdio>
@@ -25,6 +26,12 @@ int main(int argc, char** argv) {
     form->cntlComm->SetDeviceOverride(QString::fromLocal8Bit(argv[1]));
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] {
+        // A failed scan waits for its message to be answered; say what it was.
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            std::printf("message: %s\n", qPrintable(box->text()));
+            std::fflush(stdout);
+            std::_Exit(3);
+        }
         if (form->LblPoints->text() != QStringLiteral("2")) return;
         std::puts("exiting");
         std::fflush(stdout);

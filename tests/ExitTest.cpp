@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QFile>
 #include <QProcess>
 #include <cerrno>
 
@@ -17,7 +18,9 @@ struct ExitRun {
 
 // Plays the analyzer for the child until the child has gone, however long a
 // busy machine makes it take: it waits for the command, then sends the header
-// and a point at a time until the child ends.
+// and a point at a time until the child ends. Only a child that hangs is
+// given up, after half of kHangGuard so that all three fit in the suite's
+// time-out, and then says where it hung.
 ExitRun runChild(const char* how) {
     ExitRun run;
     PtyPair pty;
@@ -28,18 +31,30 @@ ExitRun runChild(const char* how) {
     child.setProcessEnvironment(env);
     child.start(QStringLiteral(VANTREL_EXIT_CHILD), {pty.slavePath(), QString::fromLatin1(how)});
     if (!child.waitForStarted(-1)) return run;
+    const auto giveUp = std::chrono::steady_clock::now() + kHangGuard / 2;
+    // Waiting for the child also notices when it has ended.
+    const auto running = [&] {
+        child.waitForFinished(1);
+        return child.state() == QProcess::Running && std::chrono::steady_clock::now() < giveUp;
+    };
 
     QByteArray command;
-    while (command.size() < 3 && child.state() == QProcess::Running)
+    while (command.size() < 3 && running())
         command += pty.read(3 - int(command.size()), std::chrono::milliseconds(50));
     pty.closeSlave();  // from now on only the child holds the terminal open
     const QByteArray header = "S\r\n140000,143500,35\r\n";
     [[maybe_unused]] ssize_t written = ::write(pty.masterFd(), header.constData(), header.size());
-    for (int i = 0; child.state() == QProcess::Running; ++i) {
+    for (int i = 0; running(); ++i) {
         const QByteArray point = "1.5,50," + QByteArray::number(i) + "\r\n";
         written = ::write(pty.masterFd(), point.constData(), size_t(point.size()));
         child.waitForReadyRead(20);
         run.output += child.readAllStandardOutput();
+    }
+    if (child.state() == QProcess::Running) {
+        QFile wchan(QStringLiteral("/proc/%1/wchan").arg(child.processId()));
+        wchan.open(QIODevice::ReadOnly);
+        run.output += "hung after " + command + " came, in " + wchan.readAll();
+        child.kill();
     }
     child.waitForFinished(-1);
     run.output += child.readAllStandardOutput();
