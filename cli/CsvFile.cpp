@@ -1,5 +1,6 @@
 #include "cli/CsvFile.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -69,7 +70,7 @@ std::optional<SweepRecord> Read(std::string_view text, QString* error) {
         record.points.push_back({values[0], values[1], values[2], values[3]});
     }
     if (!sawHeader) {
-        return fail(lineNumber,
+        return fail(std::max(lineNumber, 1),
                     QStringLiteral("no header %1 (empty file)").arg(QLatin1String(kHeader)));
     }
     if (!record.points.empty()) {

@@ -8,8 +8,9 @@
 // value written reads back as the same double on any system.
 namespace NumberText {
 
-// The shortest text that reads back as exactly `value`: "1.5", "13650000",
-// "0.1", "1e+300". Non-finite values give "inf", "-inf" or "nan".
+// The shortest text that reads back as exactly `value`, in plain digits
+// from 1e-7 to below 1e21 ("1.5", "14000000", "0.1") and with an exponent
+// beyond ("1e+300"). Non-finite values give "inf", "-inf" or "nan".
 std::string Shortest(double value);
 
 // A whole field as one finite number: blanks around it, an optional sign,
