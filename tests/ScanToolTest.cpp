@@ -36,8 +36,7 @@ struct ToolRun {
 // Runs the tool to its end while this test's event loop serves any
 // pseudo-terminal analyzer; `during` runs once the tool has started.
 ToolRun runTool(const QStringList& arguments, const QString& folder = QString(),
-            const std::function<void(QProcess&)>& during = {},
-            const QString& program = kTool) {
+                const std::function<void(QProcess&)>& during = {}, const QString& program = kTool) {
     QProcess tool;
     if (!folder.isEmpty()) tool.setWorkingDirectory(folder);
     QEventLoop loop;
@@ -97,8 +96,8 @@ TEST(ScanTool, MagneticLoopFromTheEmulatorKeptInEveryFile) {
     QTemporaryDir dir;
     Sim sim({"--fast", "--csv", kData + "magloop-20m.csv"});
     const ToolRun scan = runTool({"--port", sim.device, "--band", " 20 Mtrs", "--csv", "x.csv",
-                              "--s1p", "x.s1p", "--png", "x.png", "--json"},
-                             dir.path());
+                                  "--s1p", "x.s1p", "--png", "x.png", "--json"},
+                                 dir.path());
     ASSERT_EQ(scan.status, ExitStatus::kDone) << scan.err.toStdString();
     EXPECT_EQ(scan.err, QByteArray()) << "no progress on a pipe";
     const QJsonObject summary = json(scan.out);
@@ -154,10 +153,12 @@ TEST(ScanTool, TableRecordedByTheToolReplaysIntoTheSameTable) {
 // points, NumPoints and range.
 TEST(ScanTool, SameStreamsGiveWhatTheWindowGets) {
     QByteArray many = "S\r\n140000,143500,35\r\n";
-    for (int i = 0; i < 16390; ++i) many += "1." + QByteArray::number(i % 97) + ",50,-" + QByteArray::number(i) + "\r\n";
+    for (int i = 0; i < 16390; ++i)
+        many += "1." + QByteArray::number(i % 97) + ",50,-" + QByteArray::number(i) + "\r\n";
     many += "E\r\n";
     const std::pair<const char*, QByteArray> streams[] = {
-        {"echo and near-markers", "8\r\ns\r\nS \r\nhello,S\r\n140000,143500,35\r\n1.5,50,0\r\nE\r\n"},
+        {"echo and near-markers",
+         "8\r\ns\r\nS \r\nhello,S\r\n140000,143500,35\r\n1.5,50,0\r\nE\r\n"},
         {"mixed framing", "S\r1\n40000,14\n3500\r35,1.\n5\r5\n0,-2\r2,3,4,E,"},
         {"letters become 0", "S\r\n 12.5abc,xyz,1\r\n 2.5x, abc ,3\r\n1e400,-7,0.25\r\nE\r\n"},
         {"no points", "S\r\n70000,73000,30\r\nE\r\n"},
@@ -178,7 +179,8 @@ TEST(ScanTool, SameStreamsGiveWhatTheWindowGets) {
         ASSERT_TRUE(messages.texts.isEmpty()) << name;
 
         QTemporaryDir dir;
-        const ToolRun run = runTool({"--port", pty.slavePath(), "--csv", "s.csv", "--json"}, dir.path());
+        const ToolRun run =
+            runTool({"--port", pty.slavePath(), "--csv", "s.csv", "--json"}, dir.path());
         ASSERT_EQ(run.status, ExitStatus::kDone) << name << ": " << run.err.toStdString();
         const QJsonObject summary = json(run.out);
         const auto kept = readCsv(dir.filePath("s.csv"));
@@ -195,7 +197,8 @@ TEST(ScanTool, SameStreamsGiveWhatTheWindowGets) {
             ASSERT_EQ(p.swr, data(i, 0)) << name << " point " << i;
             ASSERT_EQ(p.rOhm, data(i, 1)) << name << " point " << i;
             ASSERT_EQ(p.xOhm, data(i, 2)) << name << " point " << i;
-            const double f = form->NumPoints == 0 ? start : start + i * (end - start) / form->NumPoints;
+            const double f =
+                form->NumPoints == 0 ? start : start + i * (end - start) / form->NumPoints;
             ASSERT_EQ(p.frequencyHz, 100 * f) << name << " point " << i;
         }
     }
@@ -223,8 +226,8 @@ TEST(ScanTool, RepeatNumbersEverySweepsFiles) {
     QTemporaryDir dir;
     Sim sim({"--fast", "--points", "51"});
     const ToolRun run = runTool({"--port", sim.device, "--band", "VHF", "--repeat", "3", "--csv",
-                             "dipole.csv", "--png", "dipole"},
-                            dir.path());
+                                 "dipole.csv", "--png", "dipole"},
+                                dir.path());
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     const QStringList files = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
     EXPECT_EQ(files, (QStringList{"dipole-001", "dipole-001.csv", "dipole-002", "dipole-002.csv",
@@ -255,11 +258,17 @@ TEST(ScanTool, EveryExitStatus) {
         const char* err;
     } cases[] = {
         {"unknown option", {"--frobnicate"}, ExitStatus::kUsage, "usage: vantrel-scan"},
-        {"report of a missing file", {"report", dir.filePath("none.csv")}, ExitStatus::kUsage,
+        {"report of a missing file",
+         {"report", dir.filePath("none.csv")},
+         ExitStatus::kUsage,
          "cannot read"},
-        {"report of a bad line", {"report", dir.filePath("bad.csv")}, ExitStatus::kUsage,
+        {"report of a bad line",
+         {"report", dir.filePath("bad.csv")},
+         ExitStatus::kUsage,
          "bad.csv, line 3: field 3"},
-        {"port that does not exist", {"--port", "/dev/no-such-analyzer"}, ExitStatus::kPortFailed,
+        {"port that does not exist",
+         {"--port", "/dev/no-such-analyzer"},
+         ExitStatus::kPortFailed,
          "Cannot open Com1 (/dev/no-such-analyzer)"},
     };
     for (const auto& c : cases) {
@@ -279,8 +288,8 @@ TEST(ScanTool, EveryExitStatus) {
     // file is written for an incomplete sweep.
     {
         PtyPair silent;
-        const ToolRun run = runTool({"--port", silent.slavePath(), "--timeout", "0.5", "--csv", "t.csv"},
-                                dir.path());
+        const ToolRun run = runTool(
+            {"--port", silent.slavePath(), "--timeout", "0.5", "--csv", "t.csv"}, dir.path());
         EXPECT_EQ(run.status, ExitStatus::kNoAnswer);
         EXPECT_TRUE(run.err.contains("nothing came from the analyzer for 0.5 s"));
     }
@@ -295,12 +304,12 @@ TEST(ScanTool, EveryExitStatus) {
     // The device goes away in the middle of the answer.
     {
         PtyPair pty;
-        const ToolRun run = runTool({"--port", pty.slavePath(), "--csv", "gone.csv"}, dir.path(),
-                                [&](QProcess&) {
-                                    pty.read(3, std::chrono::seconds(60));
-                                    pty.write("S\r\n140000,143500,35\r\n1.5,50,0\r\n1.6,");
-                                    pty.closeMaster();
-                                });
+        const ToolRun run =
+            runTool({"--port", pty.slavePath(), "--csv", "gone.csv"}, dir.path(), [&](QProcess&) {
+                pty.read(3, std::chrono::seconds(60));
+                pty.write("S\r\n140000,143500,35\r\n1.5,50,0\r\n1.6,");
+                pty.closeMaster();
+            });
         EXPECT_EQ(run.status, ExitStatus::kAnswerBroke);
         EXPECT_TRUE(run.err.contains("the answer broke off: Cannot read from Com1"))
             << run.err.toStdString();
@@ -311,19 +320,20 @@ TEST(ScanTool, EveryExitStatus) {
     {
         PtyPair pty;
         PtyAnalyzer analyzer(pty);
-        const ToolRun run = runTool({"--port", pty.slavePath(), "--timeout", "0"}, dir.path(),
-                                [&](QProcess& tool) {
-                                    analyzer.onCommand = [&](const QByteArray&) {
-                                        ::kill(pid_t(tool.processId()), SIGINT);
-                                    };
-                                });
+        const ToolRun run =
+            runTool({"--port", pty.slavePath(), "--timeout", "0"}, dir.path(), [&](QProcess& tool) {
+                analyzer.onCommand = [&](const QByteArray&) {
+                    ::kill(pid_t(tool.processId()), SIGINT);
+                };
+            });
         EXPECT_EQ(run.status, 130);
         EXPECT_EQ(run.err, QByteArray());
     }
 
     // A sweep that cannot be kept.
     Sim sim({"--fast", "--points", "5"});
-    const ToolRun run = runTool({"--port", sim.device, "--csv", dir.filePath("no/such/folder/x.csv")});
+    const ToolRun run =
+        runTool({"--port", sim.device, "--csv", dir.filePath("no/such/folder/x.csv")});
     EXPECT_EQ(run.status, ExitStatus::kFileNotWritten);
     EXPECT_TRUE(run.err.contains("cannot write")) << run.err.toStdString();
 }
@@ -338,8 +348,9 @@ TEST(ScanTool, RemembersTheWindowsPortAndNeverWritesItsFile) {
     QTemporaryDir dir;
     const QString tool = dir.filePath("vantrel-scan");
     ASSERT_TRUE(QFile::copy(kTool, tool));
-    const QByteArray ini = "[Configuration]\r\nCommPort=3\r\n[Ports]\r\nCom3=" +
-                           pty.slavePath().toLocal8Bit() + "\r\n";
+    const QByteArray ini =
+        "[Configuration]\r\nCommPort=3\r\n[Ports]\r\nCom3=" + pty.slavePath().toLocal8Bit() +
+        "\r\n";
     QFile file(dir.filePath("Vantrel.ini"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(ini);

@@ -89,16 +89,17 @@ TEST(ProgressLine, ExpectedCountFromTheHeadersStep) {
         double start, end, step;
         std::optional<int> expected;
     } cases[] = {
-        {140000, 143500, 35, 101}, {136500, 143500, 14, 501}, {35000, 297000, 655, 401},
-        {10000, 100000, 0, {}},    {100000, 10000, 10, {}},   {100000, 10000, -900, 101},
+        {140000, 143500, 35, 101}, {136500, 143500, 14, 501},
+        {35000, 297000, 655, 401}, {10000, 100000, 0, {}},
+        {100000, 10000, 10, {}},   {100000, 10000, -900, 101},
         {0, 1e9, 1, 16384},        {5, 5, 1, 1},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ProgressLine::ExpectedPoints(c.start, c.end, c.step, 16384), c.expected)
             << c.start << " " << c.end << " " << c.step;
     }
-    const std::pair<const char*, int> labels[] = {{"Waiting", 0}, {"Sending", 0}, {"", 1},
-                                                  {"1", 2},       {"16383", 16384}};
+    const std::pair<const char*, int> labels[] = {
+        {"Waiting", 0}, {"Sending", 0}, {"", 1}, {"1", 2}, {"16383", 16384}};
     for (const auto& [label, points] : labels)
         EXPECT_EQ(ProgressLine::PointsShown(QString::fromUtf8(label)), points) << label;
 }

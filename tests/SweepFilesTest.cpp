@@ -21,21 +21,26 @@ QByteArray dataSet(const QString& name) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-const char* const kDataSets[] = {"efhw-8band-hf",  "efhw-untuned-hf", "lwa-dipole-ns",
-                                 "magloop-20m",    "slimjim-2m",      "vertical-hf-choke"};
+const char* const kDataSets[] = {"efhw-8band-hf", "efhw-untuned-hf", "lwa-dipole-ns",
+                                 "magloop-20m",   "slimjim-2m",      "vertical-hf-choke"};
 
 }  // namespace
 
 TEST(NumberText, ShortestTextsAndStrictFields) {
-    const std::pair<double, const char*> texts[] = {
-        {14e6, "14000000"}, {13651402.805611223, "13651402.805611223"}, {0.1 * 3, "0.30000000000000004"},
-        {1e20, "100000000000000000000"}, {1e21, "1e+21"}, {1e-7, "0.0000001"}, {5e-8, "5e-08"},
-        {-0.0, "-0"}, {0, "0"}};
+    const std::pair<double, const char*> texts[] = {{14e6, "14000000"},
+                                                    {13651402.805611223, "13651402.805611223"},
+                                                    {0.1 * 3, "0.30000000000000004"},
+                                                    {1e20, "100000000000000000000"},
+                                                    {1e21, "1e+21"},
+                                                    {1e-7, "0.0000001"},
+                                                    {5e-8, "5e-08"},
+                                                    {-0.0, "-0"},
+                                                    {0, "0"}};
     for (const auto& [value, text] : texts) EXPECT_EQ(NumberText::Shortest(value), text) << text;
 
     const std::pair<const char*, std::optional<double>> fields[] = {
-        {" +1.5\t", 1.5}, {"-2e3", -2000}, {".5", 0.5}, {"7", 7},     {"1,5", {}}, {"0x10", {}},
-        {"inf", {}},     {"nan", {}},    {"1e400", {}}, {"+-1", {}}, {"", {}},    {"1 2", {}}};
+        {" +1.5\t", 1.5}, {"-2e3", -2000}, {".5", 0.5},   {"7", 7},    {"1,5", {}}, {"0x10", {}},
+        {"inf", {}},      {"nan", {}},     {"1e400", {}}, {"+-1", {}}, {"", {}},    {"1 2", {}}};
     for (const auto& [text, value] : fields) EXPECT_EQ(NumberText::Parse(text), value) << text;
 }
 
@@ -66,7 +71,10 @@ TEST(CsvFile, EveryValueReadsBackExactly) {
 
 TEST(CsvFile, HeaderOnlyIsASweepWithoutPoints) {
     QString error;
-    const auto record = CsvFile::Read("\xEF\xBB\xBF" "freq_hz,swr,r_ohm,x_ohm\r\n\r\n", &error);
+    const auto record = CsvFile::Read(
+        "\xEF\xBB\xBF"
+        "freq_hz,swr,r_ohm,x_ohm\r\n\r\n",
+        &error);
     ASSERT_TRUE(record) << error.toStdString();
     EXPECT_TRUE(record->points.empty());
     EXPECT_FALSE(record->startHz);
@@ -91,7 +99,8 @@ TEST(CsvFile, FaultsNameTheirLine) {
     for (const auto& c : cases) {
         QString error;
         EXPECT_FALSE(CsvFile::Read(c.text, &error)) << c.name;
-        EXPECT_TRUE(error.startsWith(QString::fromUtf8(c.error))) << c.name << ": " << error.toStdString();
+        EXPECT_TRUE(error.startsWith(QString::fromUtf8(c.error)))
+            << c.name << ": " << error.toStdString();
     }
 }
 
@@ -128,7 +137,8 @@ TEST(TouchstoneFile, SwrStopsAtTheAnalyzersCap) {
         double magnitude, swr;
     } cases[] = {{0, 1}, {0.5, 3}, {0.9799, 1.9799 / 0.0201}, {0.98, 99.9}, {1.2, 99.9}};
     for (const auto& c : cases) {
-        const QByteArray text = "# MHz S MA R 50\n1 " + QByteArray::number(c.magnitude, 'g', 17) + " 90\n";
+        const QByteArray text =
+            "# MHz S MA R 50\n1 " + QByteArray::number(c.magnitude, 'g', 17) + " 90\n";
         QString error;
         const auto record = TouchstoneFile::Read(view(text), &error);
         ASSERT_TRUE(record) << error.toStdString();
@@ -154,13 +164,15 @@ TEST(TouchstoneFile, FaultsNameTheirLine) {
     for (const auto& c : cases) {
         QString error;
         EXPECT_FALSE(TouchstoneFile::Read(c.text, &error)) << c.name;
-        EXPECT_TRUE(error.startsWith(QString::fromUtf8(c.error))) << c.name << ": " << error.toStdString();
+        EXPECT_TRUE(error.startsWith(QString::fromUtf8(c.error)))
+            << c.name << ": " << error.toStdString();
     }
 }
 
 TEST(TouchstoneFile, WrittenFileReadsBackToTheSameImpedances) {
     SweepRecord record;
-    record.points = {{13651402.805611223, 1.5, 42.7, -13.1}, {14e6, 99.9, 2500, 900}, {15e6, 1, 50, 0}};
+    record.points = {
+        {13651402.805611223, 1.5, 42.7, -13.1}, {14e6, 99.9, 2500, 900}, {15e6, 1, 50, 0}};
     const QByteArray text = TouchstoneFile::Write(record);
     EXPECT_TRUE(text.startsWith("# MHz S RI R 50\n13.651402805611223 "));
     QString error;
@@ -208,8 +220,8 @@ TEST(TouchstoneFile, MatchesThePublishedFiles) {
             const double a = halfUnit(words[1]);
             const double b = halfUnit(words[2]);
             const double m = std::abs(t.s11);
-            const double printed = ri ? std::hypot(a, b)
-                                      : (db ? m * std::log(10.0) / 20 * a : a) + m * b * M_PI / 180;
+            const double printed =
+                ri ? std::hypot(a, b) : (db ? m * std::log(10.0) / 20 * a : a) + m * b * M_PI / 180;
             const auto& p = record->points[i];
             const double rounding = 100 * 0.0005 * std::sqrt(2.0) /
                                     std::norm(std::complex<double>(p.rOhm + 50, p.xOhm));

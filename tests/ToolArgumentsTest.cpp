@@ -43,10 +43,9 @@ TEST(ToolArguments, ScanOptions) {
 
 TEST(ToolArguments, BandsByRowOrListText) {
     const std::pair<const char*, std::optional<int>> cases[] = {
-        {"0", 0},       {"15", 15},       {" 20 Mtrs", 8}, {"20 mtrs ", 8},   {"1-10mhz", 0},
-        {"VHF", 15},    {"vhf", 15},      {"custom", 3},   {"6 MTRS", 14},    {"160 Mtrs", 13},
-        {"16", {}},     {"-1", {}},       {"20", {}},      {"20Mtrs", {}},    {"", {}},
-        {"1.5", {}},
+        {"0", 0},    {"15", 15},     {" 20 Mtrs", 8}, {"20 mtrs ", 8},  {"1-10mhz", 0}, {"VHF", 15},
+        {"vhf", 15}, {"custom", 3},  {"6 MTRS", 14},  {"160 Mtrs", 13}, {"16", {}},     {"-1", {}},
+        {"20", {}},  {"20Mtrs", {}}, {"", {}},        {"1.5", {}},
     };
     for (const auto& [text, row] : cases) EXPECT_EQ(ToolArguments::BandRow(text), row) << text;
 }
@@ -58,9 +57,14 @@ TEST(ToolArguments, PortsByComNameOrDevice) {
         int comNumber;
         const char* device;
     } cases[] = {
-        {"Com1", true, 1, ""},      {"COM16", true, 16, ""},  {"com3", true, 3, ""},
-        {"Com0", false, 0, ""},     {"Com17", false, 0, ""},  {"", false, 0, ""},
-        {"/dev/ttyUSB0", true, 0, "/dev/ttyUSB0"},            {"ttyS1", true, 0, "ttyS1"},
+        {"Com1", true, 1, ""},
+        {"COM16", true, 16, ""},
+        {"com3", true, 3, ""},
+        {"Com0", false, 0, ""},
+        {"Com17", false, 0, ""},
+        {"", false, 0, ""},
+        {"/dev/ttyUSB0", true, 0, "/dev/ttyUSB0"},
+        {"ttyS1", true, 0, "ttyS1"},
         {"Com1x", true, 0, "Com1x"},
     };
     for (const auto& c : cases) {
