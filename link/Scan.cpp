@@ -56,11 +56,13 @@ void frmMain::btnCollectDisplayData_Click() {
         }
         if (!flgStop) {
             headerCame = true;
-            // The step is read and not used: the points spread evenly over the range.
+            // The step is read and kept only for callers that want to know how
+            // many points are coming: the window spreads the points evenly.
             QString header[WireFormat::kHeaderFields];
             for (QString& field : header) field = ReadField();
             Scan_Start = leadingNumber(header[WireFormat::kHeaderStart]);
             Scan_End = leadingNumber(header[WireFormat::kHeaderEnd]);
+            Scan_Step = leadingNumber(header[WireFormat::kHeaderStep]);
             QString field;
             while (field != kEnd && counter < iMaxValues) {
                 for (const Quantity quantity : WireFormat::kPointFields) {
