@@ -17,6 +17,7 @@
 
 #include "FormFixture.h"
 #include "PtyAnalyzer.h"
+#include "SimProcess.h"
 #include "cli/CsvFile.h"
 #include "cli/ExitStatus.h"
 #include "platform/CommControl.h"
@@ -24,7 +25,6 @@
 namespace {
 
 const QString kTool = QStringLiteral(VANTREL_SCAN_BINARY);
-const QString kSim = QStringLiteral(VANTREL_SIM);
 const QString kData = QStringLiteral(VANTREL_SHARED_DIR "/antenna-data/");
 
 struct ToolRun {
@@ -52,22 +52,6 @@ ToolRun runTool(const QStringList& arguments, const QString& folder = QString(),
     return run;
 }
 
-// The emulator on a pseudo-terminal of its own, for as long as the object lives.
-struct Sim {
-    explicit Sim(const QStringList& arguments) {
-        process.start(kSim, arguments);
-        while (!process.canReadLine() && process.waitForReadyRead(5000)) {
-        }
-        device = QString::fromLocal8Bit(process.readLine().trimmed());
-    }
-    ~Sim() {
-        process.terminate();
-        process.waitForFinished();
-    }
-    QProcess process;
-    QString device;
-};
-
 QJsonObject json(const QByteArray& line) { return QJsonDocument::fromJson(line).object(); }
 
 QByteArray readFile(const QString& path) {
@@ -94,7 +78,7 @@ bool haveDataSets() { return QFile::exists(kData + "magloop-20m.csv"); }
 TEST(ScanTool, MagneticLoopFromTheEmulatorKeptInEveryFile) {
     if (!haveDataSets()) GTEST_SKIP() << "no data sets in " << kData.toStdString();
     QTemporaryDir dir;
-    Sim sim({"--fast", "--csv", kData + "magloop-20m.csv"});
+    SimProcess sim({"--fast", "--csv", kData + "magloop-20m.csv"});
     const ToolRun scan = runTool({"--port", sim.device, "--band", " 20 Mtrs", "--csv", "x.csv",
                                   "--s1p", "x.s1p", "--png", "x.png", "--json"},
                                  dir.path());
@@ -141,10 +125,10 @@ TEST(ScanTool, TableRecordedByTheToolReplaysIntoTheSameTable) {
     if (!haveDataSets()) GTEST_SKIP() << "no data sets in " << kData.toStdString();
     QTemporaryDir dir;
     {
-        Sim sim({"--fast", "--csv", kData + "efhw-8band-hf.csv"});
+        SimProcess sim({"--fast", "--csv", kData + "efhw-8band-hf.csv"});
         ASSERT_EQ(runTool({"--port", sim.device, "--csv", "first.csv"}, dir.path()).status, 0);
     }
-    Sim again({"--fast", "--csv", dir.filePath("first.csv")});
+    SimProcess again({"--fast", "--csv", dir.filePath("first.csv")});
     ASSERT_EQ(runTool({"--port", again.device, "--csv", "second.csv"}, dir.path()).status, 0);
     EXPECT_EQ(readFile(dir.filePath("second.csv")), readFile(dir.filePath("first.csv")));
 }
@@ -224,7 +208,7 @@ TEST(ScanTool, RecordedAnswerReportsAsTheLiveScan) {
 
 TEST(ScanTool, RepeatNumbersEverySweepsFiles) {
     QTemporaryDir dir;
-    Sim sim({"--fast", "--points", "51"});
+    SimProcess sim({"--fast", "--points", "51"});
     const ToolRun run = runTool({"--port", sim.device, "--band", "VHF", "--repeat", "3", "--csv",
                                  "dipole.csv", "--png", "dipole"},
                                 dir.path());
@@ -294,7 +278,7 @@ TEST(ScanTool, EveryExitStatus) {
         EXPECT_TRUE(run.err.contains("nothing came from the analyzer for 0.5 s"));
     }
     for (const char* fault : {"cut", "no-end"}) {
-        Sim sim({"--fast", "--fault", fault});
+        SimProcess sim({"--fast", "--fault", fault});
         const ToolRun run =
             runTool({"--port", sim.device, "--timeout", "0.5", "--csv", "t.csv"}, dir.path());
         EXPECT_EQ(run.status, ExitStatus::kNoAnswer) << fault;
@@ -331,7 +315,7 @@ TEST(ScanTool, EveryExitStatus) {
     }
 
     // A sweep that cannot be kept.
-    Sim sim({"--fast", "--points", "5"});
+    SimProcess sim({"--fast", "--points", "5"});
     const ToolRun run =
         runTool({"--port", sim.device, "--csv", dir.filePath("no/such/folder/x.csv")});
     EXPECT_EQ(run.status, ExitStatus::kFileNotWritten);
@@ -369,7 +353,7 @@ TEST(ScanTool, RemembersTheWindowsPortAndNeverWritesItsFile) {
 }
 
 TEST(ScanTool, ProgressOnlyOnATerminal) {
-    Sim sim({"--baud", "9600", "--points", "60"});
+    SimProcess sim({"--baud", "9600", "--points", "60"});
     PtyPair terminal;
     const int stderrEnd = terminal.slaveFd();
     const ToolRun run = runTool({"--port", sim.device});
