@@ -8,9 +8,11 @@
 #include <QRadioButton>
 #include <QScreen>
 
+#include "platform/AppInfo.h"
 #include "platform/ComboBox.h"
 #include "platform/CommControl.h"
 #include "platform/Fonts.h"
+#include "platform/FrameStyle.h"
 #include "platform/PictureBox.h"
 #include "platform/Twips.h"
 
@@ -120,7 +122,10 @@ void frmMain::CreateControls() {
     place(FrameDP, 4440, 6360, 1815, 615);
     FrameComm = new QGroupBox(QStringLiteral("Comm Settings"), client);
     place(FrameComm, 6600, 6480, 1935, 975);
+    auto* frameStyle = new FrameStyle;
+    frameStyle->setParent(this);
     for (QGroupBox* frame : {FrameGraph, FrameDP, FrameComm}) {
+        frame->setStyle(frameStyle);
         paintBackground(frame, kLightYellow);
         setTextColour(frame, windowText);
     }
@@ -141,8 +146,7 @@ void frmMain::CreateControls() {
     LblVersion = transparentLabel(QStringLiteral("Version"), client, Qt::AlignLeft);
     LblVersion->setFont(regular);
     place(LblVersion, 120, 7560, 1215, 255);
-    LblCredit =
-        transparentLabel(QStringLiteral("(c) 2003-2026 Vantrel authors"), client, Qt::AlignRight);
+    LblCredit = transparentLabel(AppInfo::Credit(), client, Qt::AlignRight);
     LblCredit->setFont(regular);
     place(LblCredit, 7680, 7560, 2655, 255);
 
@@ -162,6 +166,10 @@ void frmMain::CreateControls() {
         place(option, 120, options[i].top, options[i].width, 255);
         setTextColour(option, options[i].colour);
         paintBackground(option, kLightYellow);
+        // A button fills its rectangle with the button colour, not the window's.
+        QPalette p = option->palette();
+        p.setColor(QPalette::Button, kLightYellow);
+        option->setPalette(p);
         option->setToolTip(QString::fromLatin1(options[i].tip));
         OptCursor[i] = option;
     }
