@@ -59,7 +59,12 @@ PictureBox* strip(QWidget* parent, const QColor& back, const QColor& fore) {
 
 }  // namespace
 
-frmMain::frmMain() {
+// A fixed dialog frame: title, system menu and close box, nothing to minimize
+// or maximize with; the fixed size below keeps it from being resized.
+frmMain::frmMain()
+    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                               Qt::MSWindowsFixedSizeDialogHint) {
     setWindowTitle(QStringLiteral("ZM-340 Antenna Surveyor Control Panel"));
     setWindowIcon(QIcon(QStringLiteral(":/resources/icon.png")));
     setFont(Fonts::DialogFont(true));
@@ -67,7 +72,7 @@ frmMain::frmMain() {
     CreateControls();
     ConnectHandlers();
     SetTabOrder();
-    // A fixed dialog frame: the client area below the menu bar never changes.
+    // The client area below the menu bar never changes.
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     if (const QScreen* display = screen()) move(display->geometry().center() - rect().center());
 }
