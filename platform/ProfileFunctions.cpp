@@ -1,85 +1,96 @@
 #include "platform/ProfileFunctions.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <QStringList>
 #include <cstring>
-#include <filesystem>
 
+#include "platform/FileReplacement.h"
 #include "platform/IniText.h"
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
+#include "platform/TextCodec.h"
 
 namespace ProfileFunctions {
 namespace {
 
-enum class Load { Ok, Missing, Unreadable };
-
-struct LoadedFile {
-    Load state = Load::Missing;
+// What the functions find at a file name. A file that is simply missing
+// reads as empty; one that cannot be opened at all leaves reads to their
+// defaults and writes to failure.
+struct Profile {
+    bool opened = false;
     QByteArray bytes;
 };
 
-LoadedFile loadFile(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists()) return {};
-    QFile file(path);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) return {Load::Unreadable, {}};
-    return {Load::Ok, file.readAll()};
+Profile openProfile(const char* fileName, bool forWriting) {
+    if (!fileName) return {};
+    const QFileInfo info(QFile::decodeName(fileName));
+    if (!info.exists()) return {info.dir().exists(), {}};
+    // Only a plain file: a named pipe in its place would hang the reader.
+    QFile file(info.filePath());
+    if (!info.isFile() || (forWriting && !info.isWritable()) || !file.open(QIODevice::ReadOnly))
+        return {};
+    Profile profile{true, file.readAll()};
+    return file.error() == QFileDevice::NoError ? profile : Profile{};
 }
 
-QByteArray arg(const char* text) { return text ? QByteArray(text) : QByteArray(); }
+QString arg(const char* text) { return text ? TextCodec::fromAnsi(text) : QString(); }
 
-// A value read back loses one pair of matching quotes around it.
-QByteArray unquoted(const QByteArray& value) {
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front()) {
-        return value.mid(1, value.size() - 2);
+// The steps below reproduce how the profile functions fill a buffer of
+// `size` characters, including where they cut a list that does not fit; each
+// returns the characters up to the count the function reports.
+
+// A value, or a default, loses one pair of matching quotes around it, and so
+// does a value that the buffer cuts just before its closing quote: that cut
+// takes the character before the quote with it.
+QString copyEntry(const QString& text, qint64 size) {
+    QString value = text;
+    const bool quoted = value.size() > 1 && (value.front() == u'"' || value.front() == u'\'') &&
+                        value.back() == value.front();
+    if (quoted) value.remove(0, 1);
+    QString out = value.left(size - 1);
+    if (quoted && size >= value.size() && !out.isEmpty()) out.chop(1);
+    return out;
+}
+
+QString keyList(const QStringList& names, qint64 size) {
+    QString out;
+    qint64 room = size;
+    for (const QString& name : names) {
+        if (room <= 2) break;
+        const qint64 length = std::min<qint64>(name.size(), room - 2);
+        out += name.left(length) + QChar(u'\0');
+        room -= length + 1;
+        if (room < 2) break;
     }
-    return value;
+    return room <= 1 ? out.left(std::max<qint64>(size - 2, 0)) : out;
 }
 
-std::uint32_t copyText(const QByteArray& text, char* buffer, std::uint32_t size) {
-    const auto count = static_cast<std::uint32_t>(
-        std::min<qsizetype>(text.size(), static_cast<qsizetype>(size) - 1));
-    std::memcpy(buffer, text.constData(), count);
-    buffer[count] = '\0';
-    return count;
-}
-
-// Names, each followed by a NUL, and one more NUL at the end. The names must
-// fit in size - 2 bytes; a list that does not is cut there and still ends in
-// two NULs. Returns the bytes before the final NUL.
-std::uint32_t copyList(const QList<QByteArray>& names, char* buffer, std::uint32_t size) {
-    if (size < 2) {
-        buffer[0] = '\0';
-        return 0;
-    }
-    const std::uint32_t room = size - 2;
-    std::uint32_t pos = 0;
-    for (const QByteArray& name : names) {
-        const auto length = static_cast<std::uint32_t>(name.size());
-        if (length + 1 > room - pos) {
-            std::memcpy(buffer + pos, name.constData(), room - pos);
-            buffer[room] = '\0';
-            buffer[room + 1] = '\0';
-            return room;
+QString sectionList(const QStringList& names, qint64 size) {
+    QString out;
+    qint64 room = size - 1;
+    for (const QString& name : names) {
+        if (name.size() + 1 >= room) {
+            if (room > 0) out += name.left(room - 1) + QChar(u'\0');
+            return out.left(std::max<qint64>(size - 2, 0));
         }
-        std::memcpy(buffer + pos, name.constData(), length);
-        pos += length;
-        buffer[pos++] = '\0';
+        out += name + QChar(u'\0');
+        room -= name.size() + 1;
     }
-    buffer[pos] = '\0';
-    if (pos == 0) buffer[1] = '\0';
-    return pos;
+    return out;
 }
 
-QByteArray cleanDefault(const char* defaultValue) {
-    QByteArray text = arg(defaultValue);
-    while (text.endsWith(' ')) text.chop(1);
-    return text;
+// Trailing spaces of a value's default go, but a default of spaces keeps one.
+QString valueDefault(const QString& text) {
+    qsizetype end = text.size();
+    while (end > 1 && text[end - 1] == u' ') --end;
+    return text.left(end);
+}
+
+std::uint32_t putText(const QString& text, char* buffer) {
+    const QByteArray bytes = TextCodec::toAnsi(text);
+    std::memcpy(buffer, bytes.constData(), bytes.size());
+    buffer[bytes.size()] = '\0';
+    return static_cast<std::uint32_t>(bytes.size());
 }
 
 // The integer at the start of a text: an optional sign, then decimal digits,
@@ -114,54 +125,26 @@ std::uint32_t leadingInteger(const char* text) {
 
 bool hasLineBreak(const char* text) { return text && std::strpbrk(text, "\r\n") != nullptr; }
 
-// Replaces the file by renaming a complete copy over it, so that a reader or a
-// crash sees either the old text or the new one. QSaveFile is not used: it
-// was seen to commit a truncated file after a failed write.
-bool saveFile(const QString& path, const QByteArray& bytes) {
-    const QFileInfo info(path);
-    // Honour a read-only file even for a writer who could replace it.
-    if (info.exists() && (!info.isFile() || !info.isWritable())) return false;
-    const QString target =
-        info.isSymLink() && !info.canonicalFilePath().isEmpty() ? info.canonicalFilePath() : path;
-    QTemporaryFile temp(target + QStringLiteral(".XXXXXX"));
-    if (!temp.open()) return false;
-    if (temp.write(bytes) != bytes.size() || !temp.flush()) return false;
-#ifdef Q_OS_UNIX
-    if (::fsync(temp.handle()) != 0) return false;
-#endif
-    const QFileDevice::Permissions permissions =
-        info.exists()
-            ? QFileInfo(target).permissions()
-            : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
-                  QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
-    temp.setPermissions(permissions);
-    const QString tempName = temp.fileName();
-    temp.close();
-    if (temp.error() != QFileDevice::NoError) return false;
-    std::error_code error;
-    std::filesystem::rename(std::filesystem::path(tempName.toStdU16String()),
-                            std::filesystem::path(target.toStdU16String()), error);
-    if (error) return false;
-    temp.setAutoRemove(false);
-    return true;
-}
-
 }  // namespace
 
 std::uint32_t GetPrivateProfileString(const char* section, const char* key,
                                       const char* defaultValue, char* buffer, std::uint32_t size,
                                       const char* fileName) {
     if (!buffer || size == 0) return 0;
-    const QByteArray fallback = cleanDefault(defaultValue);
-    const LoadedFile file = fileName ? loadFile(QFile::decodeName(fileName)) : LoadedFile{};
-    const IniText ini(file.bytes);
-    if (!section) return copyList(ini.sectionNames(), buffer, size);
+    const Profile profile = openProfile(fileName, false);
+    const IniText ini(profile.bytes);
+    if (!section)
+        return putText(profile.opened ? sectionList(ini.sectionNames(), size) : "", buffer);
     if (!key) {
-        const std::uint32_t count = copyList(ini.keyNames(section), buffer, size);
-        return buffer[0] == '\0' ? copyText(fallback, buffer, size) : count;
+        const QString list = profile.opened ? keyList(ini.keyNames(arg(section)), size) : "";
+        // A list that starts with an empty name cannot be told from no list.
+        return putText(
+            list.isEmpty() || list.front() == u'\0' ? copyEntry(arg(defaultValue), size) : list,
+            buffer);
     }
-    const std::optional<QByteArray> value = ini.rawValue(section, key);
-    return copyText(value ? unquoted(*value) : fallback, buffer, size);
+    const QString fallback = valueDefault(arg(defaultValue));
+    if (!profile.opened) return putText(fallback.left(qint64{size} - 1), buffer);
+    return putText(copyEntry(ini.value(arg(section), arg(key)).value_or(fallback), size), buffer);
 }
 
 std::uint32_t GetPrivateProfileInt(const char* section, const char* key, std::int32_t defaultValue,
@@ -176,23 +159,22 @@ std::uint32_t GetPrivateProfileInt(const char* section, const char* key, std::in
 
 int WritePrivateProfileString(const char* section, const char* key, const char* value,
                               const char* fileName) {
-    if (!section || !fileName) return 0;
     // A line break would end the line early and let the rest pass for other
     // keys or sections, so such names and values are refused.
     if (hasLineBreak(section) || hasLineBreak(key) || hasLineBreak(value)) return 0;
-    const QString path = QFile::decodeName(fileName);
-    const LoadedFile file = loadFile(path);
-    if (file.state == Load::Unreadable) return 0;
-    IniText ini(file.bytes);
+    const Profile profile = openProfile(fileName, true);
+    if (!profile.opened || !section) return 0;
+    IniText ini(profile.bytes);
     bool changed = false;
     if (!key)
-        changed = ini.removeSection(section);
+        changed = ini.removeSection(arg(section));
     else if (!value)
-        changed = ini.removeKey(section, key);
+        changed = ini.removeKey(arg(section), arg(key));
     else
-        changed = ini.setValue(section, key, value);
+        changed = ini.setValue(arg(section), arg(key), arg(value));
     if (!changed) return 1;
-    return saveFile(path, ini.toBytes()) ? 1 : 0;
+    const QByteArray blank = TextCodec::encode(QStringLiteral(" "), ini.encoding());
+    return FileReplacement::replace(fileName, ini.toBytes(), blank) ? 1 : 0;
 }
 
 }  // namespace ProfileFunctions

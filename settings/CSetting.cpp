@@ -11,6 +11,7 @@
 #include "platform/AppInfo.h"
 #include "platform/NumberRules.h"
 #include "platform/ProfileFunctions.h"
+#include "platform/TextCodec.h"
 #include "settings/SettingError.h"
 
 namespace {
@@ -27,12 +28,15 @@ QString trimSpaces(const QString& text) {
     return text.mid(begin, end - begin);
 }
 
+// The profile functions take and give 8-bit text in the ANSI code page.
+QByteArray ansi(const QString& text) { return TextCodec::toAnsi(text); }
+
 // NUL-separated names up to the list's closing pair of NULs.
 QStringList splitList(const QByteArray& buffer) {
     const qsizetype end = buffer.indexOf(QByteArray("\0\0", 2));
     QStringList names;
     for (const QByteArray& name : buffer.left(end < 0 ? buffer.size() : end).split('\0')) {
-        names.append(QString::fromLatin1(name));
+        names.append(TextCodec::fromAnsi(name));
     }
     return names;
 }
@@ -94,10 +98,9 @@ QString CSetting::GetSettingStr(const QString& Section, const QString& KeyName,
     return guarded(frame, [&] {
         if (m_mode == 0) return m_store.get(m_appName, Section, KeyName, DefaultValue);
         ProfileFunctions::GetPrivateProfileString(
-            Section.toLatin1().constData(), KeyName.toLatin1().constData(),
-            DefaultValue.toLatin1().constData(), buffer.data(), kValueBuffer,
-            QFile::encodeName(m_iniFile).constData());
-        return TrimAtNull(QString::fromLatin1(buffer));
+            ansi(Section).constData(), ansi(KeyName).constData(), ansi(DefaultValue).constData(),
+            buffer.data(), kValueBuffer, QFile::encodeName(m_iniFile).constData());
+        return TrimAtNull(TextCodec::fromAnsi(buffer));
     });
 }
 
@@ -107,7 +110,7 @@ std::int16_t CSetting::GetSettingInt(const QString& Section, const QString& KeyN
     return guarded(frame, [&]() -> std::int16_t {
         if (m_mode != 0) {
             const auto value = static_cast<std::int32_t>(ProfileFunctions::GetPrivateProfileInt(
-                Section.toLatin1().constData(), KeyName.toLatin1().constData(), DefaultValue,
+                ansi(Section).constData(), ansi(KeyName).constData(), DefaultValue,
                 QFile::encodeName(m_iniFile).constData()));
             if (value < -32768 || value > 32767) throw SettingError::overflow();
             return static_cast<std::int16_t>(value);
@@ -129,7 +132,7 @@ CSetting::Rows CSetting::GetSettingAll(const QString& Section) {
         if (m_mode == 0) return m_store.getAll(m_appName, Section);
         Rows rows;
         const std::uint32_t count = ProfileFunctions::GetPrivateProfileString(
-            Section.toLatin1().constData(), nullptr, "0", buffer.data(), kListBuffer,
+            ansi(Section).constData(), nullptr, "0", buffer.data(), kListBuffer,
             QFile::encodeName(m_iniFile).constData());
         if (count <= 1) return rows;
         for (const QString& key : splitList(buffer)) {
@@ -157,8 +160,8 @@ void CSetting::SaveSettingStr(const QString& Section, const QString& KeyName,
     guarded(frame, [&] {
         if (m_mode == 0) return m_store.save(m_appName, Section, KeyName, Setting);
         if (ProfileFunctions::WritePrivateProfileString(
-                Section.toLatin1().constData(), KeyName.toLatin1().constData(),
-                Setting.toLatin1().constData(), QFile::encodeName(m_iniFile).constData()) == 0) {
+                ansi(Section).constData(), ansi(KeyName).constData(), ansi(Setting).constData(),
+                QFile::encodeName(m_iniFile).constData()) == 0) {
             qWarning() << "Setting" << Section << KeyName << "not saved in" << m_iniFile;
         }
     });
@@ -171,8 +174,8 @@ void CSetting::SaveSettingInt(const QString& Section, const QString& KeyName,
         const QString text = QString::number(Setting);
         if (m_mode == 0) return m_store.save(m_appName, Section, KeyName, text);
         if (ProfileFunctions::WritePrivateProfileString(
-                Section.toLatin1().constData(), KeyName.toLatin1().constData(),
-                text.toLatin1().constData(), QFile::encodeName(m_iniFile).constData()) == 0) {
+                ansi(Section).constData(), ansi(KeyName).constData(), ansi(text).constData(),
+                QFile::encodeName(m_iniFile).constData()) == 0) {
             qWarning() << "Setting" << Section << KeyName << "not saved in" << m_iniFile;
         }
     });
@@ -184,10 +187,10 @@ void CSetting::DeleteKey(const QString& Section, const QString& KeyName) {
         if (m_mode == 0) {
             return m_store.remove(m_appName, Section, KeyName.isEmpty() ? QString() : KeyName);
         }
-        const QByteArray key = KeyName.toLatin1();
+        const QByteArray key = ansi(KeyName);
         if (ProfileFunctions::WritePrivateProfileString(
-                Section.toLatin1().constData(), KeyName.isNull() ? nullptr : key.constData(),
-                nullptr, QFile::encodeName(m_iniFile).constData()) == 0) {
+                ansi(Section).constData(), KeyName.isNull() ? nullptr : key.constData(), nullptr,
+                QFile::encodeName(m_iniFile).constData()) == 0) {
             throw SettingError(kDeleteFailed, QStringLiteral("CSetting.DeleteKey"),
                                QStringLiteral("Error Deleting Key (check if file is protected)"));
         }

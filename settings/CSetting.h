@@ -19,7 +19,8 @@
 // after Init wrap what went wrong in an error of their own whose description
 // ends in "(<inner number>, <inner description>)".
 //
-// INI texts are stored as 8-bit Latin-1; a value read from the INI file comes
+// INI texts cross to the file as 8-bit text in code page 1252 (the file itself
+// may be UTF-8 or UTF-16); a value read from the INI file comes
 // back with at most 127 characters, a list of key or section names with at
 // most 2046 bytes.
 class CSetting {

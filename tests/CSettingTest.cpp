@@ -123,6 +123,34 @@ TEST_F(CSettingTest, WindowsFileKeepsItsOrderCommentsAndLineEndings) {
     EXPECT_EQ(setting.GetSettingStr("Other", "x", ""), longValue.left(127));
 }
 
+TEST_F(CSettingTest, UnicodeFilesReadAndKeepTheirText) {
+    const QString text =
+        QStringLiteral("[Configuration]\r\nCommPort=5\r\nName=Caf\u00e9 \u20ac\r\n");
+    QByteArray utf16("\xFF\xFE");
+    for (const QChar c : text) {
+        utf16.append(char(c.unicode() & 0xFF));
+        utf16.append(char(c.unicode() >> 8));
+    }
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } files[] = {{"UTF-8", "\xEF\xBB\xBF" + text.toUtf8()}, {"UTF-16", utf16}};
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.name);
+        QFile file(m_dir.filePath(QStringLiteral("App.ini")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(f.bytes) == f.bytes.size());
+        file.close();
+        CSetting setting = make(1);
+        EXPECT_EQ(setting.GetSettingInt("Configuration", "CommPort", 1), 5);
+        EXPECT_EQ(setting.GetSettingStr("Configuration", "Name", ""),
+                  QStringLiteral("Caf\u00e9 \u20ac"));
+        setting.SaveSettingStr("Configuration", "Name", QStringLiteral("\u20ac 5"));
+        EXPECT_EQ(setting.GetSettingStr("Configuration", "Name", ""), QStringLiteral("\u20ac 5"));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.read(2), f.bytes.left(2)) << "the file keeps its byte-order mark";
+    }
+}
+
 TEST_F(CSettingTest, FailuresAreWrappedWithTheOperationsNumber) {
     // An INI file that is really a folder cannot be changed.
     ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("Locked.ini")));
