@@ -13,6 +13,7 @@
 #include "platform/CommControl.h"
 #include "platform/Fonts.h"
 #include "platform/FrameStyle.h"
+#include "platform/OptionButton.h"
 #include "platform/PictureBox.h"
 #include "platform/Twips.h"
 
@@ -167,7 +168,7 @@ void frmMain::CreateControls() {
         {"Reactance", QColor(0, 0, 255), 720, 1335, "Display Reactance under cursor"},
     };
     for (std::size_t i = 0; i < OptCursor.size(); ++i) {
-        auto* option = new QRadioButton(QString::fromLatin1(options[i].caption), FrameGraph);
+        auto* option = new OptionButton(QString::fromLatin1(options[i].caption), FrameGraph);
         place(option, 120, options[i].top, options[i].width, 255);
         setTextColour(option, options[i].colour);
         paintBackground(option, kLightYellow);

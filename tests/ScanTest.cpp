@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QTest>
 #include <QTimer>
 
 #include "FormFixture.h"
@@ -182,6 +184,46 @@ TEST(Scan, StopWhileTheHeaderArrives) {
     EXPECT_EQ(rig.form->NumPoints, -1);
     EXPECT_EQ(rig.form->LblPoints->text(), QStringLiteral("Aborted"));
     EXPECT_EQ(rig.form->Scan_Start.Number(), 10000);
+}
+
+// However the scan ends, the focus is back on "Start Scan", so that Space
+// starts the next one.
+TEST(Scan, FocusReturnsToStartScanAfterEveryEnding) {
+    const struct {
+        const char* name;
+        QByteArray answer;
+        std::function<void(frmMain&)> during;  // run once the last point is in
+    } endings[] = {
+        {"answer complete", kHeader + points(3) + "E\r\n", nullptr},
+        {"stop request", kHeader + points(3), [](frmMain& f) { f.btnStopCollectData->click(); }},
+        {"port changed", kHeader + points(3), [](frmMain& f) { f.cmboCommPort->SetListIndex(0); }},
+    };
+    for (const auto& ending : endings) {
+        ScanRig rig(ending.answer);
+        rig.form->show();
+        rig.form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&*rig.form));
+        if (ending.during) {
+            rig.During([&] {
+                if (rig.form->LblPoints->text() != QStringLiteral("2")) return false;
+                ending.during(*rig.form);
+                return true;
+            });
+        }
+        rig.Scan();
+        // After a message box the window manager hands the activation back;
+        // the offscreen platform has none to do it.
+        rig.form->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&*rig.form)) << ending.name;
+        if (QApplication::focusWidget() != rig.form->btnCollectDisplayData) {
+            ADD_FAILURE() << ending.name << ": the focus is elsewhere";
+            continue;
+        }
+        rig.analyzer.received.clear();
+        rig.analyzer.onCommand = [&](const QByteArray&) { rig.analyzer.Queue(kHeader + "E\r\n"); };
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        EXPECT_EQ(rig.analyzer.received, "0\r\n") << ending.name;
+    }
 }
 
 TEST(Scan, MorePointsThanTheArrayHolds) {
