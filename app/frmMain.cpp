@@ -186,6 +186,7 @@ void frmMain::CreateControls() {
     place(MnComboDisplay, 2160, 240, 1455, 315);
     MnComboDisplay->setEditText(QStringLiteral("Combo1"));
     MnComboDisplay->setToolTip(QStringLiteral("Graph<s> to display"));
+    MnComboDisplay->SetLocked(true);
 
     LblBand = transparentLabel(QStringLiteral("Band"), FrameGraph, Qt::AlignRight);
     place(LblBand, 1560, 600, 495, 255);
@@ -193,6 +194,7 @@ void frmMain::CreateControls() {
     place(MnComboFScale, 2160, 600, 1455, 315);
     MnComboFScale->setEditText(QStringLiteral("Combo2"));
     MnComboFScale->setToolTip(QStringLiteral("Band Select"));
+    MnComboFScale->SetLocked(true);
 
     LblPoints = transparentLabel(QString(), FrameDP, Qt::AlignHCenter);
     LblPoints->setFont(regular);
