@@ -226,6 +226,28 @@ TEST(Scan, FocusReturnsToStartScanAfterEveryEnding) {
     }
 }
 
+// A click waits in the event queue while characters wait in the port; the
+// reader handles the click before it takes the next character.
+TEST(Scan, AStopIsSeenWithinOnePassWhileCharactersWait) {
+    PtyPair pty;
+    LoadedForm form;
+    form->cntlComm->SetDeviceOverride(pty.slavePath());
+    form->cntlComm->SetPortOpen(true);
+    constexpr int kWaiting = 3000;
+    ASSERT_TRUE(pty.write(QByteArray(kWaiting, '7')));
+    for (int i = 0; i < 100000 && form->cntlComm->InBufferCount() < kWaiting; ++i)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    ASSERT_EQ(form->cntlComm->InBufferCount(), kWaiting);
+    form->btnStopCollectData->setEnabled(true);
+    QMetaObject::invokeMethod(form->btnStopCollectData, &QPushButton::click, Qt::QueuedConnection);
+    // The pass that sees the stop drops its character; every later call
+    // returns after a single read.
+    EXPECT_EQ(FormTestAccess::GetLine(*form), QString());
+    EXPECT_EQ(form->cntlComm->InBufferCount(), kWaiting - 1);
+    EXPECT_EQ(FormTestAccess::GetLine(*form), QString());
+    EXPECT_EQ(form->cntlComm->InBufferCount(), kWaiting - 2);
+}
+
 TEST(Scan, MorePointsThanTheArrayHolds) {
     ScanRig rig(kHeader + points(16390) + "E\r\n");
     rig.Scan();
