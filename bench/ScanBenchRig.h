@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <chrono>
+#include <thread>
 
 #include "FormFixture.h"
 #include "PtyAnalyzer.h"
@@ -12,12 +13,15 @@
 // the master end answering every command with `answer` (nothing at all when
 // it is empty). Unlike the tests' rig it watches for message boxes only once
 // a second, so the rig itself adds next to nothing to what the program costs
-// while it waits.
+// while it waits. With `charsPerSecond` the answer comes as a serial line
+// delivers it, a millisecond's worth at a time from a thread of its own,
+// whatever the program is doing; without, as fast as the terminal takes it.
 class ScanBenchRig {
 public:
     using Clock = std::chrono::steady_clock;
 
-    explicit ScanBenchRig(const QByteArray& answer = QByteArray());
+    explicit ScanBenchRig(const QByteArray& answer = QByteArray(), double charsPerSecond = 0);
+    ~ScanBenchRig();
 
     // Presses "Start Scan"; returns when the scan has finished, drawing included.
     void Scan();
@@ -34,6 +38,9 @@ public:
     PtyAnalyzer analyzer{pty};
 
 private:
+    void sendPaced(const QByteArray& answer, double charsPerSecond);
+
+    std::thread m_line;
     QTimer m_watchdog;
     QStringList m_messages;
     Clock::time_point m_lastByte{};

@@ -8,10 +8,11 @@
 #include "app/frmMain.h"
 
 // Reaches the window's private measurement array, so readout and drawing
-// tests can lay out exactly the points they need.
+// tests can lay out exactly the points they need, and its line reader.
 class FormTestAccess {
 public:
     static ScanData& Data(frmMain& form) { return form.Scan_Data; }
+    static QString GetLine(frmMain& form) { return form.GetLine(); }
 };
 
 // A loaded main window whose settings file lives in a folder of its own, so
