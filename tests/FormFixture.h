@@ -4,8 +4,14 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
+#include <ostream>
 
 #include "app/frmMain.h"
+
+// Failed comparisons of texts show the texts.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 // Reaches the window's private measurement array, so readout and drawing
 // tests can lay out exactly the points they need, and its line reader.

@@ -10,6 +10,7 @@
 #include <QRandomGenerator>
 #include <QTest>
 #include <QTimer>
+#include <array>
 
 #include "FormFixture.h"
 #include "PtyAnalyzer.h"
@@ -277,20 +278,57 @@ TEST(Scan, MissingPortIsReportedAndNothingChanges) {
     EXPECT_TRUE(rig.Idle());
 }
 
-TEST(Scan, PortSwitchUnderTheReaderEndsTheScan) {
-    ScanRig rig(kHeader + points(3));
-    rig.During([&] {
-        if (rig.form->LblPoints->text() != QStringLiteral("2")) return false;
-        rig.form->cmboCommPort->SetListIndex(2);
-        return true;
-    });
-    rig.Scan();
-    ASSERT_EQ(rig.messages.texts.size(), 1);
-    EXPECT_TRUE(rig.messages.texts[0].startsWith(QStringLiteral("Error in GetLine routine\n")));
-    EXPECT_TRUE(rig.Idle());
-    EXPECT_EQ(rig.form->cntlComm->CommPort(), 3);
-    EXPECT_EQ(rig.form->NumPoints, 2);
-    EXPECT_EQ(rig.form->LblPoints->text(), QStringLiteral("Aborted"));
+// A reader failure ends the scan as a stop does: the same picture, label and
+// range afterwards, and a message that names the port that was being read.
+TEST(Scan, ReaderFailureEndsTheScanAsAStopDoes) {
+    const auto scanEndedBy = [](const std::function<void(ScanRig&)>& ending, ScanRig& rig) {
+        rig.During([&rig, ending] {
+            if (rig.form->LblPoints->text() != QStringLiteral("2")) return false;
+            ending(rig);
+            return true;
+        });
+        rig.Scan();
+    };
+    const std::array<PictureBox * frmMain::*, 3> boxes = {&frmMain::grphSWRDisplay,
+                                                          &frmMain::picRes, &frmMain::picFreq};
+    std::array<QImage, 3> afterStop;
+    {
+        // Gone before the failures, so that its message catcher takes none of theirs.
+        ScanRig stopped(kHeader + points(3));
+        scanEndedBy([](ScanRig& rig) { rig.form->btnStopCollectData->click(); }, stopped);
+        for (std::size_t i = 0; i < boxes.size(); ++i)
+            afterStop[i] = ((*stopped.form).*boxes[i])->Image().copy();
+    }
+
+    const struct {
+        const char* name;
+        std::function<void(ScanRig&)> failure;
+        QString reason;
+        int nextPort;  // the one the next scan opens
+    } failures[] = {
+        {"another port chosen", [](ScanRig& rig) { rig.form->cmboCommPort->SetListIndex(4); },
+         QStringLiteral("the port has been closed."), 5},
+        {"the device hung up", [](ScanRig& rig) { rig.pty.closeMaster(); },
+         QStringLiteral("the device has gone away (unplugged or hung up)."), 1},
+    };
+    for (const auto& f : failures) {
+        ScanRig rig(kHeader + points(3));
+        scanEndedBy(f.failure, rig);
+        ASSERT_EQ(rig.messages.texts.size(), 1) << f.name;
+        EXPECT_EQ(rig.messages.texts[0],
+                  QStringLiteral("Error in GetLine routine\nCannot read from Com1 (") +
+                      rig.pty.slavePath() + QStringLiteral("): ") + f.reason)
+            << f.name;
+        EXPECT_TRUE(rig.Idle()) << f.name;
+        EXPECT_EQ(rig.form->cntlComm->CommPort(), f.nextPort) << f.name;
+        EXPECT_EQ(rig.form->NumPoints, 2) << f.name;
+        EXPECT_EQ(rig.form->LblPoints->text(), QStringLiteral("Aborted")) << f.name;
+        EXPECT_EQ(rig.form->Scan_Start.Number(), 10000) << f.name;
+        EXPECT_EQ(rig.form->Scan_End.Number(), 100000) << f.name;
+        EXPECT_EQ(rig.Count(kRed), 0) << f.name;
+        for (std::size_t i = 0; i < boxes.size(); ++i)
+            EXPECT_EQ(((*rig.form).*boxes[i])->Image(), afterStop[i]) << f.name << " " << i;
+    }
 }
 
 TEST(Scan, EveryWayOutReleasesThePort) {
