@@ -60,6 +60,7 @@ public:
     std::int16_t NumPoints = 0;    // index of the last valid point, -1 for none
     Variant Scan_Start;            // sweep start, units of 100 Hz
     Variant Scan_End;              // sweep end, units of 100 Hz
+    double Scan_Step = 0;          // the header's step, units of 100 Hz; drawing never uses it
     bool flgStop = false;          // stop request for the running scan
     double OriginY = 0;            // y of the zero line, twips
     double OriginX = 0;            // left edge of the graph, twips

@@ -56,7 +56,9 @@ void frmMain::btnCollectDisplayData_Click() {
             headerCame = true;
             Scan_Start = leadingNumber(ReadField());
             Scan_End = leadingNumber(ReadField());
-            ReadField();  // the sweep's step: the points carry their own spacing
+            // The window spaces the points by their count; the step is kept
+            // only for callers that want to know how many points are coming.
+            Scan_Step = leadingNumber(ReadField());
             QString field;
             while (field != u"E" && counter < iMaxValues) {
                 for (int k = 0; k <= 2; ++k) {

@@ -1,9 +1,8 @@
-#include <QMessageBox>
 #include <QPushButton>
 
 #include "app/frmMain.h"
-#include "platform/AppInfo.h"
 #include "platform/CommControl.h"
+#include "platform/MsgBox.h"
 
 void frmMain::RestoreScanButtons() {
     btnStopCollectData->setEnabled(false);
@@ -17,8 +16,6 @@ void frmMain::RestoreScanButtons() {
 void frmMain::FailScan(const QString& routineLine, const QString& description) {
     if (cntlComm->PortOpen()) cntlComm->SetPortOpen(false);
     // A line break in Qt's message text is LF, where the classic box took CR.
-    QMessageBox box(QMessageBox::NoIcon, AppInfo::Title(), routineLine + u'\n' + description,
-                    QMessageBox::Ok, this);
-    box.exec();
+    MsgBox(this, routineLine + u'\n' + description);
     RestoreScanButtons();
 }

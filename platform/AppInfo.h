@@ -4,7 +4,9 @@
 
 // The application's own facts: the folder and base name of the executable,
 // which name the settings file (Vantrel.ini beside Vantrel). Tests point them
-// at a temporary folder so that runs in parallel never share a settings file.
+// at a temporary folder so that runs in parallel never share a settings file;
+// vantrel-scan does the same so that the window it drives never writes the
+// user's file.
 namespace AppInfo {
 
 // The application's title, shown on its message boxes.

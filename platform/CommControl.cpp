@@ -422,6 +422,7 @@ void CommControl::onReadyRead() {
         raise(Event::RxOver);
     }
     if (m_open && m_rThreshold > 0 && waiting >= m_rThreshold) raise(Event::Receive);
+    emit BytesArrived();
 }
 
 void CommControl::onBytesWritten() {

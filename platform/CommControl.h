@@ -118,6 +118,8 @@ public:
 
 signals:
     void OnComm();
+    // Bytes have come in from the device, whatever the thresholds say.
+    void BytesArrived();
 
 private:
     QString resolveDevice() const;

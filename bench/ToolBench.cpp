@@ -1,0 +1,107 @@
+#include <benchmark/benchmark.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QProcess>
+#include <chrono>
+#include <thread>
+
+#include "BenchSweep.h"
+#include "PtyAnalyzer.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Processor time a running process has used so far, over all its threads,
+// seconds: the first field of each thread's schedstat, in nanoseconds
+// (finer than the 10 ms ticks of stat).
+double processCpuSeconds(qint64 pid) {
+    const QString tasks = QStringLiteral("/proc/%1/task").arg(pid);
+    double nanoseconds = 0;
+    for (const QString& task : QDir(tasks).entryList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+        QFile schedstat(tasks + u'/' + task + QStringLiteral("/schedstat"));
+        if (schedstat.open(QIODevice::ReadOnly))
+            nanoseconds += schedstat.readAll().split(' ').value(0).toDouble();
+    }
+    return nanoseconds / 1e9;
+}
+
+// What vantrel-scan itself uses while it waits for an analyzer that never
+// answers: its processor time over ten seconds of "Waiting" (after it has
+// sent the command, so start-up is not counted), then Ctrl-C.
+void BM_ToolWaitingCpu(benchmark::State& state) {
+    constexpr auto kWait = std::chrono::seconds(10);
+    for (auto _ : state) {
+        PtyPair pty;
+        QProcess tool;
+        tool.start(QStringLiteral(VANTREL_SCAN_BINARY),
+                   {"--port", pty.slavePath(), "--timeout", "0"});
+        if (!tool.waitForStarted() || pty.read(3, std::chrono::seconds(30)).size() != 3) {
+            state.SkipWithError("the tool sent no command");
+            return;
+        }
+        const double before = processCpuSeconds(tool.processId());
+        const auto start = Clock::now();
+        std::this_thread::sleep_for(kWait);
+        const double cpu = processCpuSeconds(tool.processId()) - before;
+        const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+        ::kill(pid_t(tool.processId()), SIGINT);
+        tool.waitForFinished();
+        if (tool.exitCode() != 130) {
+            state.SkipWithError("the tool did not end by Ctrl-C");
+            return;
+        }
+        state.SetIterationTime(wall);
+        state.counters["cpu_ms"] = cpu * 1e3;
+        state.counters["cpu_percent"] = 100.0 * cpu / wall;
+    }
+}
+BENCHMARK(BM_ToolWaitingCpu)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
+
+// A full 16384-point answer as fast as the pseudo-terminal carries it: from
+// the tool's command to the analyzer's last byte taken by the line (the line
+// holds a few kilobytes, so this is the tool's reading speed), and to the
+// tool's exit with the sweep kept as CSV and PNG and the summary printed.
+void BM_ToolThroughput(benchmark::State& state) {
+    const QByteArray answer = BenchSweep::Answer(BenchSweep::Make());
+    const QString folder = QStringLiteral("/tmp/vantrel-tool-bench-%1").arg(::getpid());
+    double answerSeconds = 0;
+    for (auto _ : state) {
+        PtyPair pty;
+        PtyAnalyzer analyzer(pty);
+        Clock::time_point asked;
+        Clock::time_point sent;
+        analyzer.onCommand = [&](const QByteArray&) {
+            asked = Clock::now();
+            analyzer.Queue(answer);
+        };
+        QObject::connect(&analyzer, &PtyAnalyzer::AllWritten, [&] { sent = Clock::now(); });
+        QProcess tool;
+        QEventLoop loop;
+        QObject::connect(&tool, &QProcess::finished, &loop, &QEventLoop::quit);
+        tool.start(QStringLiteral(VANTREL_SCAN_BINARY),
+                   {"--port", pty.slavePath(), "--csv", folder + ".csv", "--png", folder + ".png",
+                    "--json"});
+        if (tool.waitForStarted() && tool.state() != QProcess::NotRunning) loop.exec();
+        const auto done = Clock::now();
+        if (tool.exitCode() != 0 || !tool.readAllStandardOutput().contains("\"points\": 16384")) {
+            state.SkipWithError(("the sweep was not complete: " + tool.readAllStandardError())
+                                    .toStdString()
+                                    .c_str());
+            return;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(done - asked).count());
+        answerSeconds += std::chrono::duration<double>(sent - asked).count();
+    }
+    QFile::remove(folder + ".csv");
+    QFile::remove(folder + ".png");
+    state.counters["answer_bytes"] = double(answer.size());
+    state.counters["chars/s"] = double(answer.size()) * double(state.iterations()) / answerSeconds;
+}
+BENCHMARK(BM_ToolThroughput)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
+
+}  // namespace

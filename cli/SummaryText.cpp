@@ -1,0 +1,104 @@
+#include "cli/SummaryText.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "cli/NumberText.h"
+#include "platform/NumberRules.h"
+
+namespace SummaryText {
+namespace {
+
+std::string jsonNumber(const std::optional<double>& value) {
+    return value && std::isfinite(*value) ? NumberText::Shortest(*value) : "null";
+}
+
+std::string jsonString(const std::optional<QString>& text) {
+    if (!text) return "null";
+    std::string out = "\"";
+    for (const char c : text->toStdString()) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + '"';
+}
+
+std::string jsonEdges(const std::optional<SweepSummary::Edges>& edges) {
+    if (!edges) return "null";
+    return "{\"low_hz\": " + jsonNumber(edges->lowHz) +
+           ", \"high_hz\": " + jsonNumber(edges->highHz) + "}";
+}
+
+QString mhz(double hz) { return NumberRules::formatPattern(hz / 1e6, u"#0.000"); }
+
+QString signedText(double value, QStringView pattern) {
+    const QString text = NumberRules::formatPattern(value, pattern);
+    return text.startsWith(u'-') || NumberRules::leadingNumber(text) == 0 ? text : u'+' + text;
+}
+
+QString bandLine(const char* label, const std::optional<SweepSummary::Edges>& edges,
+                 const char* threshold) {
+    QString line = QStringLiteral("  %1").arg(QLatin1String(label), -12);
+    if (!edges) {
+        return line +
+               QStringLiteral("none (the lowest SWR is above %1)\n").arg(QLatin1String(threshold));
+    }
+    return line +
+           QStringLiteral("%1 - %2 MHz, %3 kHz wide\n")
+               .arg(mhz(edges->lowHz), mhz(edges->highHz),
+                    NumberRules::formatPattern((edges->highHz - edges->lowHz) / 1e3, u"0.0"));
+}
+
+}  // namespace
+
+std::string Json(const SweepRecord& record, const SweepSummary& summary) {
+    return "{\"band\": " + jsonString(record.band) +
+           ", \"start_hz\": " + jsonNumber(record.startHz) +
+           ", \"end_hz\": " + jsonNumber(record.endHz) +
+           ", \"points\": " + std::to_string(record.points.size()) +
+           ", \"min_swr\": " + jsonNumber(summary.minSwr) +
+           ", \"min_swr_hz\": " + jsonNumber(summary.minSwrHz) +
+           ", \"resonance_hz\": " + jsonNumber(summary.resonanceHz) +
+           ", \"swr2\": " + jsonEdges(summary.swr2) + ", \"swr1_5\": " + jsonEdges(summary.swr1_5) +
+           "}";
+}
+
+QString Readable(const QString& title, const SweepRecord& record, const SweepSummary& summary,
+                 const SweepSummary* previous) {
+    QString text = title + u':';
+    if (record.startHz && record.endHz)
+        text += QStringLiteral(" %1 - %2 MHz,").arg(mhz(*record.startHz), mhz(*record.endHz));
+    text += QStringLiteral(" %1 points\n").arg(record.points.size());
+    if (!summary.minSwr) return text;
+
+    text += QStringLiteral("  %1%2 at %3 MHz\n")
+                .arg(QStringLiteral("lowest SWR"), -12)
+                .arg(NumberRules::formatPattern(*summary.minSwr, u"0.00"), mhz(*summary.minSwrHz));
+    text += QStringLiteral("  %1%2\n")
+                .arg(QStringLiteral("resonance"), -12)
+                .arg(summary.resonanceHz ? mhz(*summary.resonanceHz) + QStringLiteral(" MHz")
+                                         : QStringLiteral("none (the reactance does not cross 0)"));
+    text += bandLine("SWR 2:1", summary.swr2, "2");
+    text += bandLine("SWR 1.5:1", summary.swr1_5, "1.5");
+    if (!previous || !previous->minSwr) return text;
+
+    QString change = QStringLiteral("lowest SWR %1, moved %2 kHz")
+                         .arg(signedText(*summary.minSwr - *previous->minSwr, u"0.00"),
+                              signedText((*summary.minSwrHz - *previous->minSwrHz) / 1e3, u"0.0"));
+    if (summary.resonanceHz && previous->resonanceHz) {
+        change +=
+            QStringLiteral("; resonance %1 kHz")
+                .arg(signedText((*summary.resonanceHz - *previous->resonanceHz) / 1e3, u"0.0"));
+    }
+    return text + QStringLiteral("  %1%2\n").arg(QStringLiteral("change"), -12).arg(change);
+}
+
+}  // namespace SummaryText

@@ -1,0 +1,409 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cmath>
+#include <functional>
+
+#include "FormFixture.h"
+#include "PtyAnalyzer.h"
+#include "cli/CsvFile.h"
+#include "cli/ExitStatus.h"
+#include "platform/CommControl.h"
+
+namespace {
+
+const QString kTool = QStringLiteral(VANTREL_SCAN_BINARY);
+const QString kSim = QStringLiteral(VANTREL_BUILD_DIR "/zm340-sim");
+const QString kData = QStringLiteral(VANTREL_SHARED_DIR "/antenna-data/");
+
+struct ToolRun {
+    int status = -1;  // -1: crashed or killed
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs the tool to its end while this test's event loop serves any
+// pseudo-terminal analyzer; `during` runs once the tool has started.
+ToolRun runTool(const QStringList& arguments, const QString& folder = QString(),
+                const std::function<void(QProcess&)>& during = {}, const QString& program = kTool) {
+    QProcess tool;
+    if (!folder.isEmpty()) tool.setWorkingDirectory(folder);
+    QEventLoop loop;
+    QObject::connect(&tool, &QProcess::finished, &loop, &QEventLoop::quit);
+    tool.start(program, arguments);
+    if (!tool.waitForStarted()) return {};
+    if (during) during(tool);
+    if (tool.state() != QProcess::NotRunning) loop.exec();
+    ToolRun run;
+    run.status = tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
+    run.out = tool.readAllStandardOutput();
+    run.err = tool.readAllStandardError();
+    return run;
+}
+
+// The emulator on a pseudo-terminal of its own, for as long as the object lives.
+struct Sim {
+    explicit Sim(const QStringList& arguments) {
+        process.start(kSim, arguments);
+        while (!process.canReadLine() && process.waitForReadyRead(5000)) {
+        }
+        device = QString::fromLocal8Bit(process.readLine().trimmed());
+    }
+    ~Sim() {
+        process.terminate();
+        process.waitForFinished();
+    }
+    QProcess process;
+    QString device;
+};
+
+QJsonObject json(const QByteArray& line) { return QJsonDocument::fromJson(line).object(); }
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+std::optional<SweepRecord> readCsv(const QString& path) {
+    const QByteArray bytes = readFile(path);
+    QString error;
+    return CsvFile::Read(std::string_view(bytes.constData(), std::size_t(bytes.size())), &error);
+}
+
+// Round to the wire's precision the way the emulator's answer writer does.
+double fixed(double value, int decimals) {
+    const double rounded = QByteArray::number(value, 'f', decimals).toDouble();
+    return rounded == 0 ? 0.0 : rounded;
+}
+
+bool haveDataSets() { return QFile::exists(kData + "magloop-20m.csv"); }
+
+}  // namespace
+
+TEST(ScanTool, MagneticLoopFromTheEmulatorKeptInEveryFile) {
+    if (!haveDataSets()) GTEST_SKIP() << "no data sets in " << kData.toStdString();
+    QTemporaryDir dir;
+    Sim sim({"--fast", "--csv", kData + "magloop-20m.csv"});
+    const ToolRun scan = runTool({"--port", sim.device, "--band", " 20 Mtrs", "--csv", "x.csv",
+                                  "--s1p", "x.s1p", "--png", "x.png", "--json"},
+                                 dir.path());
+    ASSERT_EQ(scan.status, ExitStatus::kDone) << scan.err.toStdString();
+    EXPECT_EQ(scan.err, QByteArray()) << "no progress on a pipe";
+    const QJsonObject summary = json(scan.out);
+    EXPECT_EQ(summary["band"].toString(), "20 Mtrs");
+    EXPECT_EQ(summary["points"].toInt(), 500);
+    EXPECT_EQ(summary["start_hz"].toDouble(), 13650000);
+    EXPECT_EQ(summary["end_hz"].toDouble(), 14350000);
+
+    // Value for value the recording at the wire's precision, evenly spaced.
+    const auto original = readCsv(kData + "magloop-20m.csv");
+    const auto kept = readCsv(dir.filePath("x.csv"));
+    ASSERT_TRUE(original && kept);
+    ASSERT_EQ(kept->points.size(), original->points.size());
+    for (std::size_t i = 0; i < kept->points.size(); ++i) {
+        const auto& o = original->points[i];
+        const auto& k = kept->points[i];
+        ASSERT_EQ(k.swr, fixed(o.swr, 2)) << i;
+        ASSERT_EQ(k.rOhm, fixed(o.rOhm, 1)) << i;
+        ASSERT_EQ(k.xOhm, fixed(o.xOhm, 1)) << i;
+        ASSERT_EQ(k.frequencyHz, 100 * (136500 + double(i) * 7000 / 499)) << i;
+    }
+    EXPECT_TRUE(readFile(dir.filePath("x.s1p")).startsWith("# MHz S RI R 50\n13.65 "));
+    const QImage image(dir.filePath("x.png"));
+    EXPECT_GE(image.width(), 700);
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) red += image.pixelColor(x, y) == QColor(255, 0, 0);
+    }
+    EXPECT_GT(red, image.width()) << "the SWR trace";
+
+    // The same summary from the saved table.
+    const ToolRun report = runTool({"report", dir.filePath("x.csv"), "--json"});
+    ASSERT_EQ(report.status, ExitStatus::kDone) << report.err.toStdString();
+    QJsonObject fromFile = json(report.out);
+    EXPECT_TRUE(fromFile["band"].isNull());
+    fromFile["band"] = summary["band"];
+    EXPECT_EQ(fromFile, summary);
+}
+
+TEST(ScanTool, TableRecordedByTheToolReplaysIntoTheSameTable) {
+    if (!haveDataSets()) GTEST_SKIP() << "no data sets in " << kData.toStdString();
+    QTemporaryDir dir;
+    {
+        Sim sim({"--fast", "--csv", kData + "efhw-8band-hf.csv"});
+        ASSERT_EQ(runTool({"--port", sim.device, "--csv", "first.csv"}, dir.path()).status, 0);
+    }
+    Sim again({"--fast", "--csv", dir.filePath("first.csv")});
+    ASSERT_EQ(runTool({"--port", again.device, "--csv", "second.csv"}, dir.path()).status, 0);
+    EXPECT_EQ(readFile(dir.filePath("second.csv")), readFile(dir.filePath("first.csv")));
+}
+
+// The window's own scan and the tool, fed the same bytes, keep the same
+// points, NumPoints and range.
+TEST(ScanTool, SameStreamsGiveWhatTheWindowGets) {
+    QByteArray many = "S\r\n140000,143500,35\r\n";
+    for (int i = 0; i < 16390; ++i)
+        many += "1." + QByteArray::number(i % 97) + ",50,-" + QByteArray::number(i) + "\r\n";
+    many += "E\r\n";
+    const std::pair<const char*, QByteArray> streams[] = {
+        {"echo and near-markers",
+         "8\r\ns\r\nS \r\nhello,S\r\n140000,143500,35\r\n1.5,50,0\r\nE\r\n"},
+        {"mixed framing", "S\r1\n40000,14\n3500\r35,1.\n5\r5\n0,-2\r2,3,4,E,"},
+        {"letters become 0", "S\r\n 12.5abc,xyz,1\r\n 2.5x, abc ,3\r\n1e400,-7,0.25\r\nE\r\n"},
+        {"no points", "S\r\n70000,73000,30\r\nE\r\n"},
+        {"one point", "S\r\n70000,73000,30\r\n1.25,48.5,-3.5\r\nE\r\n"},
+        {"point cut short by E", "S\r\n70000,73000,30\r\n1.1,50,1\r\n1.2,51,E\r\n"},
+        {"more than the window holds", many},
+        {"recorded loop", readFile(kData + "magloop-20m.zm340")},
+    };
+    for (const auto& [name, stream] : streams) {
+        if (stream.isEmpty()) continue;  // a data set that is not there
+        PtyPair pty;
+        PtyAnalyzer analyzer(pty);
+        analyzer.onCommand = [&, stream = stream](const QByteArray&) { analyzer.Queue(stream); };
+        LoadedForm form;
+        MessageBoxCatcher messages;
+        form->cntlComm->SetDeviceOverride(pty.slavePath());
+        form->btnCollectDisplayData->click();
+        ASSERT_TRUE(messages.texts.isEmpty()) << name;
+
+        QTemporaryDir dir;
+        const ToolRun run =
+            runTool({"--port", pty.slavePath(), "--csv", "s.csv", "--json"}, dir.path());
+        ASSERT_EQ(run.status, ExitStatus::kDone) << name << ": " << run.err.toStdString();
+        const QJsonObject summary = json(run.out);
+        const auto kept = readCsv(dir.filePath("s.csv"));
+        ASSERT_TRUE(kept) << name;
+        const double start = form->Scan_Start.Number();
+        const double end = form->Scan_End.Number();
+        EXPECT_EQ(summary["start_hz"].toDouble(), 100 * start) << name;
+        EXPECT_EQ(summary["end_hz"].toDouble(), 100 * end) << name;
+        ASSERT_EQ(int(kept->points.size()), form->NumPoints + 1) << name;
+        EXPECT_EQ(summary["points"].toInt(), form->NumPoints + 1) << name;
+        const ScanData& data = form->ScanPoints();
+        for (int i = 0; i <= form->NumPoints; ++i) {
+            const auto& p = kept->points[std::size_t(i)];
+            ASSERT_EQ(p.swr, data(i, 0)) << name << " point " << i;
+            ASSERT_EQ(p.rOhm, data(i, 1)) << name << " point " << i;
+            ASSERT_EQ(p.xOhm, data(i, 2)) << name << " point " << i;
+            const double f =
+                form->NumPoints == 0 ? start : start + i * (end - start) / form->NumPoints;
+            ASSERT_EQ(p.frequencyHz, 100 * f) << name << " point " << i;
+        }
+    }
+}
+
+TEST(ScanTool, RecordedAnswerReportsAsTheLiveScan) {
+    if (!haveDataSets()) GTEST_SKIP() << "no data sets in " << kData.toStdString();
+    for (const char* name : {"magloop-20m", "slimjim-2m", "lwa-dipole-ns"}) {
+        const QByteArray answer = readFile(kData + name + ".zm340");
+        PtyPair pty;
+        PtyAnalyzer analyzer(pty);
+        analyzer.onCommand = [&](const QByteArray&) { analyzer.Queue(answer); };
+        const ToolRun live = runTool({"--port", pty.slavePath(), "--json"});
+        const ToolRun saved = runTool({"report", kData + name + ".zm340", "--json"});
+        ASSERT_EQ(live.status, 0) << name << live.err.toStdString();
+        ASSERT_EQ(saved.status, 0) << name << saved.err.toStdString();
+        QJsonObject fromFile = json(saved.out);
+        EXPECT_TRUE(fromFile["band"].isNull());
+        fromFile["band"] = QStringLiteral("1-10MHz");
+        EXPECT_EQ(fromFile, json(live.out)) << name;
+    }
+}
+
+TEST(ScanTool, RepeatNumbersEverySweepsFiles) {
+    QTemporaryDir dir;
+    Sim sim({"--fast", "--points", "51"});
+    const ToolRun run = runTool({"--port", sim.device, "--band", "VHF", "--repeat", "3", "--csv",
+                                 "dipole.csv", "--png", "dipole"},
+                                dir.path());
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
+    EXPECT_EQ(files, (QStringList{"dipole-001", "dipole-001.csv", "dipole-002", "dipole-002.csv",
+                                  "dipole-003", "dipole-003.csv"}));
+    EXPECT_EQ(run.out.count("Sweep "), 3) << run.out.toStdString();
+    EXPECT_TRUE(run.out.startsWith("Sweep 1 of 3, VHF: 30.000 - 60.000 MHz, 51 points\n"));
+    // The emulator's antenna does not change between sweeps.
+    EXPECT_EQ(run.out.count("  change      lowest SWR 0.00, moved 0.0 kHz; resonance 0.0 kHz\n"), 2)
+        << run.out.toStdString();
+}
+
+TEST(ScanTool, EveryExitStatus) {
+    QTemporaryDir dir;
+    QFile::copy(kData + "magloop-20m.zm340", dir.filePath("cut.zm340"));
+    {
+        QFile cut(dir.filePath("cut.zm340"));
+        if (cut.exists()) cut.resize(300);
+    }
+    QFile bad(dir.filePath("bad.csv"));
+    bad.open(QIODevice::WriteOnly);
+    bad.write("freq_hz,swr,r_ohm,x_ohm\n1,2,3,4\n1,2,x,4\n");
+    bad.close();
+
+    const struct {
+        const char* name;
+        QStringList arguments;
+        int status;
+        const char* err;
+    } cases[] = {
+        {"unknown option", {"--frobnicate"}, ExitStatus::kUsage, "usage: vantrel-scan"},
+        {"report of a missing file",
+         {"report", dir.filePath("none.csv")},
+         ExitStatus::kUsage,
+         "cannot read"},
+        {"report of a bad line",
+         {"report", dir.filePath("bad.csv")},
+         ExitStatus::kUsage,
+         "bad.csv, line 3: field 3"},
+        {"port that does not exist",
+         {"--port", "/dev/no-such-analyzer"},
+         ExitStatus::kPortFailed,
+         "Cannot open Com1 (/dev/no-such-analyzer)"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun run = runTool(c.arguments, dir.path());
+        EXPECT_EQ(run.status, c.status) << c.name;
+        EXPECT_TRUE(run.err.contains(c.err)) << c.name << ": " << run.err.toStdString();
+    }
+    if (haveDataSets()) {
+        const ToolRun cut = runTool({"report", dir.filePath("cut.zm340")});
+        EXPECT_EQ(cut.status, ExitStatus::kUsage);
+        // 300 bytes end in the middle of the answer's line 20.
+        EXPECT_TRUE(cut.err.contains("cut.zm340, line 20: the recorded answer ends before"))
+            << cut.err.toStdString();
+    }
+
+    // No answer at all, and answers that stop half-way: all time out, and no
+    // file is written for an incomplete sweep.
+    {
+        PtyPair silent;
+        const ToolRun run = runTool(
+            {"--port", silent.slavePath(), "--timeout", "0.5", "--csv", "t.csv"}, dir.path());
+        EXPECT_EQ(run.status, ExitStatus::kNoAnswer);
+        EXPECT_TRUE(run.err.contains("nothing came from the analyzer for 0.5 s"));
+    }
+    for (const char* fault : {"cut", "no-end"}) {
+        Sim sim({"--fast", "--fault", fault});
+        const ToolRun run =
+            runTool({"--port", sim.device, "--timeout", "0.5", "--csv", "t.csv"}, dir.path());
+        EXPECT_EQ(run.status, ExitStatus::kNoAnswer) << fault;
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath("t.csv")));
+
+    // The device goes away in the middle of the answer.
+    {
+        PtyPair pty;
+        const ToolRun run =
+            runTool({"--port", pty.slavePath(), "--csv", "gone.csv"}, dir.path(), [&](QProcess&) {
+                pty.read(3, std::chrono::seconds(60));
+                pty.write("S\r\n140000,143500,35\r\n1.5,50,0\r\n1.6,");
+                pty.closeMaster();
+            });
+        EXPECT_EQ(run.status, ExitStatus::kAnswerBroke);
+        EXPECT_TRUE(run.err.contains("the answer broke off: Cannot read from Com1"))
+            << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(dir.filePath("gone.csv")));
+    }
+
+    // Ctrl-C while waiting for the answer.
+    {
+        PtyPair pty;
+        PtyAnalyzer analyzer(pty);
+        const ToolRun run =
+            runTool({"--port", pty.slavePath(), "--timeout", "0"}, dir.path(), [&](QProcess& tool) {
+                analyzer.onCommand = [&](const QByteArray&) {
+                    ::kill(pid_t(tool.processId()), SIGINT);
+                };
+            });
+        EXPECT_EQ(run.status, 130);
+        EXPECT_EQ(run.err, QByteArray());
+    }
+
+    // A sweep that cannot be kept.
+    Sim sim({"--fast", "--points", "5"});
+    const ToolRun run =
+        runTool({"--port", sim.device, "--csv", dir.filePath("no/such/folder/x.csv")});
+    EXPECT_EQ(run.status, ExitStatus::kFileNotWritten);
+    EXPECT_TRUE(run.err.contains("cannot write")) << run.err.toStdString();
+}
+
+// Without --port the tool takes the port the window remembers, mapped by the
+// Vantrel.ini beside it, and leaves that file exactly as it was; where there
+// is none, it makes none.
+TEST(ScanTool, RemembersTheWindowsPortAndNeverWritesItsFile) {
+    PtyPair pty;
+    PtyAnalyzer analyzer(pty);
+    analyzer.onCommand = [&](const QByteArray&) { analyzer.Queue("S\r\n1,2,3\r\nE\r\n"); };
+    QTemporaryDir dir;
+    const QString tool = dir.filePath("vantrel-scan");
+    ASSERT_TRUE(QFile::copy(kTool, tool));
+    const QByteArray ini =
+        "[Configuration]\r\nCommPort=3\r\n[Ports]\r\nCom3=" + pty.slavePath().toLocal8Bit() +
+        "\r\n";
+    QFile file(dir.filePath("Vantrel.ini"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(ini);
+    file.close();
+    const QDateTime written = QFileInfo(file).lastModified();
+
+    const ToolRun run = runTool({"--band", "3"}, dir.path(), {}, tool);
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(analyzer.received, "3\r\n");
+    EXPECT_EQ(readFile(dir.filePath("Vantrel.ini")), ini);
+    EXPECT_EQ(QFileInfo(file).lastModified(), written);
+
+    ASSERT_TRUE(QFile::remove(dir.filePath("Vantrel.ini")));
+    runTool({"--port", pty.slavePath()}, dir.path(), {}, tool);
+    EXPECT_FALSE(QFile::exists(dir.filePath("Vantrel.ini")));
+}
+
+TEST(ScanTool, ProgressOnlyOnATerminal) {
+    Sim sim({"--baud", "9600", "--points", "60"});
+    PtyPair terminal;
+    const int stderrEnd = terminal.slaveFd();
+    const ToolRun run = runTool({"--port", sim.device});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, QByteArray());
+
+    QProcess tool;
+    tool.setChildProcessModifier([stderrEnd] { ::dup2(stderrEnd, STDERR_FILENO); });
+    tool.start(kTool, {"--port", sim.device});
+    ASSERT_TRUE(tool.waitForFinished(-1));
+    EXPECT_EQ(tool.exitCode(), 0);
+    const QByteArray shown = terminal.read(1 << 20, std::chrono::milliseconds(500));
+    EXPECT_TRUE(shown.contains(" of 60 points")) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith("\r\x1b[K")) << "the line is erased at the end";
+}
+
+TEST(ScanTool, ReadsAndWritesTheSameWhateverTheLocale) {
+    if (!haveDataSets()) GTEST_SKIP() << "no data sets in " << kData.toStdString();
+    QStringList outputs;
+    for (const char* locale : {"C", "de_DE.UTF-8"}) {
+        QProcess tool;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LC_ALL", locale);
+        tool.setProcessEnvironment(environment);
+        for (const QStringList& arguments :
+             {QStringList{"report", kData + "vertical-hf-choke.s1p"},
+              QStringList{"report", kData + "vertical-hf-choke.s1p", "--json"}}) {
+            tool.start(kTool, arguments);
+            ASSERT_TRUE(tool.waitForFinished(-1));
+            outputs << QString::fromUtf8(tool.readAllStandardOutput());
+        }
+    }
+    ASSERT_EQ(outputs.size(), 4);
+    EXPECT_EQ(outputs[0], outputs[2]);
+    EXPECT_EQ(outputs[1], outputs[3]);
+    EXPECT_TRUE(outputs[0].contains("lowest SWR  1.09 at 12.015 MHz")) << outputs[0].toStdString();
+}

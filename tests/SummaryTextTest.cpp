@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "cli/ProgressLine.h"
+#include "cli/SummaryText.h"
+
+namespace {
+
+SweepRecord record(std::optional<QString> band, int points) {
+    SweepRecord r;
+    r.band = std::move(band);
+    r.startHz = 14e6;
+    r.endHz = 14.35e6;
+    for (int i = 0; i < points; ++i) r.points.push_back({14e6 + i * 1e3, 1.5, 50, 0});
+    return r;
+}
+
+SweepSummary full() {
+    SweepSummary s;
+    s.minSwr = 1.1;
+    s.minSwrHz = 14040000.5;
+    s.resonanceHz = 14041234.567;
+    s.swr2 = SweepSummary::Edges{14010000, 14070400};
+    return s;
+}
+
+}  // namespace
+
+TEST(SummaryText, JsonHasExactlyTheKeysWithExactNumbers) {
+    SweepSummary summary = full();
+    summary.minSwr = 0.1 * 3;
+    const std::string line = SummaryText::Json(record(QStringLiteral("20 \"Mtrs\""), 3), summary);
+    EXPECT_EQ(line,
+              "{\"band\": \"20 \\\"Mtrs\\\"\", \"start_hz\": 14000000, \"end_hz\": 14350000, "
+              "\"points\": 3, \"min_swr\": 0.30000000000000004, \"min_swr_hz\": 14040000.5, "
+              "\"resonance_hz\": 14041234.567, \"swr2\": {\"low_hz\": 14010000, \"high_hz\": "
+              "14070400}, \"swr1_5\": null}");
+    const QJsonObject parsed = QJsonDocument::fromJson(QByteArray::fromStdString(line)).object();
+    EXPECT_EQ(parsed.keys(), (QStringList{"band", "end_hz", "min_swr", "min_swr_hz", "points",
+                                          "resonance_hz", "start_hz", "swr1_5", "swr2"}));
+
+    EXPECT_EQ(SummaryText::Json(record(std::nullopt, 0), SweepSummary{}),
+              "{\"band\": null, \"start_hz\": 14000000, \"end_hz\": 14350000, \"points\": 0, "
+              "\"min_swr\": null, \"min_swr_hz\": null, \"resonance_hz\": null, \"swr2\": null, "
+              "\"swr1_5\": null}");
+    SweepRecord overflowed = record(std::nullopt, 0);
+    overflowed.endHz = std::numeric_limits<double>::infinity();
+    EXPECT_NE(SummaryText::Json(overflowed, SweepSummary{}).find("\"end_hz\": null"),
+              std::string::npos);
+}
+
+TEST(SummaryText, ReadableLinesWithChangeSinceThePreviousSweep) {
+    SweepSummary before = full();
+    before.minSwr = 1.25;
+    before.minSwrHz = 14038000.5;
+    before.resonanceHz = 14043734.567;
+    EXPECT_EQ(SummaryText::Readable(QStringLiteral("Sweep 2 of 3, 20 Mtrs"), record({}, 351),
+                                    full(), &before),
+              "Sweep 2 of 3, 20 Mtrs: 14.000 - 14.350 MHz, 351 points\n"
+              "  lowest SWR  1.10 at 14.040 MHz\n"
+              "  resonance   14.041 MHz\n"
+              "  SWR 2:1     14.010 - 14.070 MHz, 60.4 kHz wide\n"
+              "  SWR 1.5:1   none (the lowest SWR is above 1.5)\n"
+              "  change      lowest SWR -0.15, moved +2.0 kHz; resonance -2.5 kHz\n");
+    EXPECT_EQ(SummaryText::Readable(QStringLiteral("x.csv"), record({}, 0), SweepSummary{}),
+              "x.csv: 14.000 - 14.350 MHz, 0 points\n");
+}
+
+TEST(ProgressLine, TextFromWhatTheWindowShows) {
+    const struct {
+        const char* name;
+        ProgressLine::Reading reading;
+        const char* text;
+    } cases[] = {
+        {"waiting", {0, 16384, 12.4, {}}, "waiting for the analyzer, 0:12"},
+        {"rate not known yet", {1, 16384, 3, {}}, "1 of 16384 points"},
+        {"with time left", {1234, 16384, 20, 96}, "1234 of 16384 points, 96.0 points/s, 2:38 left"},
+        {"no expected count", {500, {}, 9, 50.25}, "500 points, 50.3 points/s"},
+        {"past the expected count", {502, 501, 9, 50}, "502 of 501 points, 50.0 points/s"},
+        {"minutes", {100, 400, 9, 2.5}, "100 of 400 points, 2.5 points/s, 2:00 left"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ProgressLine::Text(c.reading), c.text) << c.name;
+}
+
+TEST(ProgressLine, ExpectedCountFromTheHeadersStep) {
+    const struct {
+        double start, end, step;
+        std::optional<int> expected;
+    } cases[] = {
+        {140000, 143500, 35, 101}, {136500, 143500, 14, 501},
+        {35000, 297000, 655, 401}, {10000, 100000, 0, {}},
+        {100000, 10000, 10, {}},   {100000, 10000, -900, 101},
+        {0, 1e9, 1, 16384},        {5, 5, 1, 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ProgressLine::ExpectedPoints(c.start, c.end, c.step, 16384), c.expected)
+            << c.start << " " << c.end << " " << c.step;
+    }
+    const std::pair<const char*, int> labels[] = {
+        {"Waiting", 0}, {"Sending", 0}, {"", 1}, {"1", 2}, {"16383", 16384}};
+    for (const auto& [label, points] : labels)
+        EXPECT_EQ(ProgressLine::PointsShown(QString::fromUtf8(label)), points) << label;
+}

@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include "cli/NumberedName.h"
+#include "cli/ToolArguments.h"
+
+namespace {
+
+std::optional<ToolArguments> parse(const QStringList& arguments, QString* error = nullptr) {
+    QString ignored;
+    return ToolArguments::Parse(arguments, error ? error : &ignored);
+}
+
+}  // namespace
+
+TEST(ToolArguments, ScanOptions) {
+    const auto a = parse({"--port", "cOM7", "--band= 20 Mtrs", "--csv", "x.csv", "--s1p=x.s1p",
+                          "--png", "x.png", "--json", "--timeout", "2.5", "--repeat", "0"});
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->command, ToolArguments::Command::Scan);
+    EXPECT_EQ(a->port->comNumber, 7);
+    EXPECT_EQ(a->bandRow, 8);
+    EXPECT_EQ(a->csvFile, "x.csv");
+    EXPECT_EQ(a->s1pFile, "x.s1p");
+    EXPECT_EQ(a->pngFile, "x.png");
+    EXPECT_TRUE(a->json);
+    EXPECT_EQ(a->timeoutSeconds, 2.5);
+    EXPECT_EQ(a->repeat, 0);
+
+    const auto defaults = parse({});
+    ASSERT_TRUE(defaults);
+    EXPECT_FALSE(defaults->port);
+    EXPECT_EQ(defaults->bandRow, 0);
+    EXPECT_EQ(defaults->timeoutSeconds, 30);
+    EXPECT_FALSE(defaults->repeat);
+    EXPECT_FALSE(defaults->json);
+
+    const auto report = parse({"report", "--json", "dipole.zm340", "--png", "d.png"});
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->command, ToolArguments::Command::Report);
+    EXPECT_EQ(report->reportFile, "dipole.zm340");
+    EXPECT_EQ(parse({"--band", "9", "--help"})->command, ToolArguments::Command::Help);
+}
+
+TEST(ToolArguments, BandsByRowOrListText) {
+    const std::pair<const char*, std::optional<int>> cases[] = {
+        {"0", 0},    {"15", 15},     {" 20 Mtrs", 8}, {"20 mtrs ", 8},  {"1-10mhz", 0}, {"VHF", 15},
+        {"vhf", 15}, {"custom", 3},  {"6 MTRS", 14},  {"160 Mtrs", 13}, {"16", {}},     {"-1", {}},
+        {"20", {}},  {"20Mtrs", {}}, {"", {}},        {"1.5", {}},
+    };
+    for (const auto& [text, row] : cases) EXPECT_EQ(ToolArguments::BandRow(text), row) << text;
+}
+
+TEST(ToolArguments, PortsByComNameOrDevice) {
+    const struct {
+        const char* text;
+        bool valid;
+        int comNumber;
+        const char* device;
+    } cases[] = {
+        {"Com1", true, 1, ""},
+        {"COM16", true, 16, ""},
+        {"com3", true, 3, ""},
+        {"Com0", false, 0, ""},
+        {"Com17", false, 0, ""},
+        {"", false, 0, ""},
+        {"/dev/ttyUSB0", true, 0, "/dev/ttyUSB0"},
+        {"ttyS1", true, 0, "ttyS1"},
+        {"Com1x", true, 0, "Com1x"},
+    };
+    for (const auto& c : cases) {
+        const auto port = ToolArguments::PortNamed(c.text);
+        ASSERT_EQ(port.has_value(), c.valid) << c.text;
+        if (!port) continue;
+        EXPECT_EQ(port->comNumber, c.comNumber) << c.text;
+        EXPECT_EQ(port->device, QString::fromUtf8(c.device)) << c.text;
+    }
+}
+
+TEST(ToolArguments, UsageErrorsSayWhat) {
+    const struct {
+        QStringList arguments;
+        const char* error;
+    } cases[] = {
+        {{"--frobnicate"}, "unknown option --frobnicate"},
+        {{"stray"}, "unexpected argument \"stray\""},
+        {{"--band", "Moon"}, "--band is a row 0 to 15"},
+        {{"--band"}, "--band needs a value"},
+        {{"--csv", "--json"}, "--csv needs a value"},
+        {{"--csv="}, "--csv needs a file name"},
+        {{"--port", "Com99"}, "--port is Com1 to Com16"},
+        {{"--timeout", "-1"}, "--timeout needs seconds"},
+        {{"--timeout", "soon"}, "--timeout needs seconds"},
+        {{"--timeout", "3000000"}, "--timeout needs seconds"},
+        {{"--repeat", "2.5"}, "--repeat needs a whole number"},
+        {{"--repeat", "-3"}, "--repeat needs a whole number"},
+        {{"--json=yes"}, "--json takes no value"},
+        {{"--csv", "a", "--csv", "b"}, "--csv given twice"},
+        {{"report"}, "report needs a file"},
+        {{"report", "a.csv", "b.csv"}, "unexpected argument \"b.csv\""},
+        {{"report", "a.csv", "--band", "8"}, "--band is no option of report"},
+        {{"report", "a.csv", "--repeat", "3"}, "--repeat is no option of report"},
+    };
+    for (const auto& c : cases) {
+        QString error;
+        EXPECT_FALSE(parse(c.arguments, &error)) << c.error;
+        EXPECT_TRUE(error.startsWith(QString::fromUtf8(c.error))) << error.toStdString();
+    }
+}
+
+TEST(NumberedName, NumberBeforeTheExtension) {
+    const struct {
+        const char* path;
+        int number;
+        const char* expected;
+    } cases[] = {
+        {"dipole.csv", 1, "dipole-001.csv"},
+        {"dipole.csv", 42, "dipole-042.csv"},
+        {"dipole.csv", 999, "dipole-999.csv"},
+        {"dipole.csv", 1000, "dipole-1000.csv"},
+        {"dipole", 7, "dipole-007"},
+        {"runs/v1.2/dipole", 3, "runs/v1.2/dipole-003"},
+        {"runs/v1.2/loop.s1p", 3, "runs/v1.2/loop-003.s1p"},
+        {"archive.tar.gz", 2, "archive.tar-002.gz"},
+        {".hidden", 5, ".hidden-005"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(NumberedName(c.path, c.number), QString::fromUtf8(c.expected)) << c.path;
+}
