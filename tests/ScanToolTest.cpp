@@ -19,6 +19,7 @@
 #include "PtyAnalyzer.h"
 #include "cli/CsvFile.h"
 #include "cli/ExitStatus.h"
+#include "cli/ScanTool.h"
 #include "platform/CommControl.h"
 
 namespace {
@@ -336,6 +337,34 @@ TEST(ScanTool, EveryExitStatus) {
         runTool({"--port", sim.device, "--csv", dir.filePath("no/such/folder/x.csv")});
     EXPECT_EQ(run.status, ExitStatus::kFileNotWritten);
     EXPECT_TRUE(run.err.contains("cannot write")) << run.err.toStdString();
+}
+
+// Ctrl-C reaches the replay of a recorded answer as it reaches a live scan,
+// also when it comes before the window has begun: the report ends with 130
+// and prints nothing. In process, so that the signal comes at a known moment.
+TEST(ScanTool, CtrlCStopsTheReplayOfARecordedAnswer) {
+    QTemporaryDir dir;
+    QByteArray answer = "S\r\n140000,143500,35\r\n";
+    // Far more than a pseudo-terminal carries in one pass of the event loop.
+    for (int i = 0; i < 2000; ++i) answer += "1.5,50,-" + QByteArray::number(i) + "\r\n";
+    QFile recording(dir.filePath("long.zm340"));
+    ASSERT_TRUE(recording.open(QIODevice::WriteOnly));
+    recording.write(answer + "E\r\n");
+    recording.close();
+
+    for (const bool beforeTheWindow : {false, true}) {
+        ScanTool tool(dir.path(), false);
+        if (beforeTheWindow) {
+            ::raise(SIGINT);
+        } else {
+            // The first pass of the event loop is inside the scan, once the
+            // command has gone out.
+            QTimer::singleShot(0, [] { ::raise(SIGINT); });
+        }
+        ::testing::internal::CaptureStdout();
+        EXPECT_EQ(tool.Run({"report", recording.fileName(), "--json"}), 130) << beforeTheWindow;
+        EXPECT_EQ(::testing::internal::GetCapturedStdout(), "") << beforeTheWindow;
+    }
 }
 
 // Without --port the tool takes the port the window remembers, mapped by the
