@@ -5,15 +5,12 @@
 #include "app/Globals.h"
 #include "app/frmMain.h"
 #include "platform/ComboBox.h"
-#include "platform/NumberRules.h"
 #include "platform/PictureBox.h"
 #include "settings/CSetting.h"
 
 void frmMain::Form_Load() {
     iMaxValues = 16384;
-    ScaleMax[0] = 10;
-    ScaleMax[1] = 600;
-    ScaleMax[2] = 600;
+    for (std::size_t k = 0; k < kQuantities.size(); ++k) ScaleMax[k] = kQuantities[k].fullScale;
     NumPoints = 10;
     Scan_Data = ScanData(iMaxValues);
     OriginY = grphSWRDisplay->Height() - 80;
@@ -29,8 +26,6 @@ void frmMain::Form_Load() {
     objSetting().Init(std::nullopt, std::nullopt, 1);
     InitPortList();
     InitLists();
-    const auto i = std::size_t(MnComboFScale->ListIndex());
-    Scan_Start = NumberRules::leadingNumber(Band_Start[i]);
-    Scan_End = NumberRules::leadingNumber(Band_End[i]);
+    SetRangeFromBand();
     RedrawGraph();
 }

@@ -146,23 +146,16 @@ void frmMain::CreateControls() {
     LblCredit->setFont(regular);
     place(LblCredit, 7680, 7560, 2655, 255);
 
-    const struct {
-        const char* caption;
-        QColor colour;
-        int top;
-        int width;
-        const char* tip;
-    } options[3] = {
-        {"SWR", QColor(255, 0, 0), 240, 855, "Display SWR under cursor"},
-        {"Resistance", QColor(0, 255, 0), 480, 1335, "Display Resistance under cursor"},
-        {"Reactance", QColor(0, 0, 255), 720, 1335, "Display Reactance under cursor"},
-    };
+    // One option button per quantity, one under the other, in its colour.
+    constexpr int kOptionWidths[] = {855, 1335, 1335};
+    static_assert(std::size(kOptionWidths) == kQuantities.size());
     for (std::size_t i = 0; i < OptCursor.size(); ++i) {
-        auto* option = new QRadioButton(QString::fromLatin1(options[i].caption), FrameGraph);
-        place(option, 120, options[i].top, options[i].width, 255);
-        setTextColour(option, options[i].colour);
+        const QString caption = QString::fromLatin1(kQuantities[i].caption);
+        auto* option = new QRadioButton(caption, FrameGraph);
+        place(option, 120, 240 * int(i + 1), kOptionWidths[i], 255);
+        setTextColour(option, QColor::fromRgb(kQuantities[i].colour));
         paintBackground(option, kLightYellow);
-        option->setToolTip(QString::fromLatin1(options[i].tip));
+        option->setToolTip(QStringLiteral("Display %1 under cursor").arg(caption));
         OptCursor[i] = option;
     }
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "app/Quantities.h"
 #include "app/ScanData.h"
 #include "platform/Variant.h"
 
@@ -36,7 +37,7 @@ public:
     QGroupBox* FrameGraph = nullptr;
     QGroupBox* FrameDP = nullptr;
     QGroupBox* FrameComm = nullptr;
-    std::array<QRadioButton*, 3> OptCursor{};
+    std::array<QRadioButton*, kQuantities.size()> OptCursor{};
     QLabel* LblDisplay = nullptr;
     QLabel* LblBand = nullptr;
     ComboBox* MnComboDisplay = nullptr;
@@ -95,11 +96,7 @@ public:
 
     // Read-only views for printing and tests.
     const ScanData& ScanPoints() const { return Scan_Data; }
-    double ScaleMaxOf(int k) const { return ScaleMax[std::size_t(k)]; }
     std::int16_t ResLabel() const { return iResLabel; }
-    QString BandName(int row) const { return Band_Name[std::size_t(row)]; }
-    QString BandStart(int row) const { return Band_Start[std::size_t(row)]; }
-    QString BandEnd(int row) const { return Band_End[std::size_t(row)]; }
 
 protected:
     friend class FormTestAccess;  // tests seed Scan_Data directly
@@ -113,7 +110,9 @@ private:
 
     void FillSampleData();
     void InitPortList();
+    void SetUpPolling();
     void InitLists();
+    void SetRangeFromBand();
     void DrawGraphFrame();
     void DrawGrid();
     void PrintResLabel(std::int16_t y);

@@ -7,7 +7,10 @@
 
 void frmMain::InitLists() {
     btnCollectDisplayData->setEnabled(true);
-    for (const char* choice : DisplayChoices) MnComboDisplay->AddItem(QString::fromLatin1(choice));
+    // Every trace together, then each on its own.
+    MnComboDisplay->AddItem(QStringLiteral("ALL"));
+    for (const QuantityInfo& quantity : kQuantities)
+        MnComboDisplay->AddItem(QString::fromLatin1(quantity.caption));
     MnComboDisplay->SetListIndex(0);
     for (std::size_t i = 0; i < BandTable.size(); ++i) {
         Band_Name[i] = QString::fromLatin1(BandTable[i].name);
@@ -19,10 +22,14 @@ void frmMain::InitLists() {
 }
 
 void frmMain::MnComboFScale_Click() {
+    SetRangeFromBand();
+    DrawGraphFrame();
+}
+
+void frmMain::SetRangeFromBand() {
     const auto i = std::size_t(MnComboFScale->ListIndex());
     Scan_Start = NumberRules::leadingNumber(Band_Start[i]);
     Scan_End = NumberRules::leadingNumber(Band_End[i]);
-    DrawGraphFrame();
 }
 
 // Neither list takes typed text: only its rows can be chosen.

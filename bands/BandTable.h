@@ -30,6 +30,3 @@ inline constexpr std::array<Band, 16> BandTable{{
     {"6 Mtrs", "500000", "540000"},
     {"VHF", "300000", "600000"},
 }};
-
-// The display list: row 0 shows every trace, row k + 1 only trace k.
-inline constexpr std::array<const char*, 4> DisplayChoices{"ALL", "SWR", "Resistance", "Reactance"};

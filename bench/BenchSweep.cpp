@@ -7,12 +7,12 @@
 namespace BenchSweep {
 
 namespace {
-constexpr int WideBandCode = 0;  // 1-10 MHz
+constexpr int kWideBandCode = 0;  // 1-10 MHz
 }
 
 Sweep Make(int points) {
     const SweepSource source(AntennaModel::Kind::HalfWaveDipole, std::nullopt, std::size_t(points));
-    return *source.sweepFor(WideBandCode);
+    return *source.sweepFor(kWideBandCode);
 }
 
 QByteArray Answer(const Sweep& sweep) {
@@ -21,9 +21,8 @@ QByteArray Answer(const Sweep& sweep) {
 
 void Seed(ScanData& data, const Sweep& sweep) {
     for (std::size_t i = 0; i < sweep.points.size(); ++i) {
-        data.Set(int(i), 0, sweep.points[i].swr);
-        data.Set(int(i), 1, sweep.points[i].rOhm);
-        data.Set(int(i), 2, sweep.points[i].xOhm);
+        for (std::size_t k = 0; k < kQuantities.size(); ++k)
+            data.Set(int(i), kQuantities[k].column, sweep.points[i].of(Quantity(k)));
     }
 }
 

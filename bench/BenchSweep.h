@@ -12,9 +12,9 @@ class ScanData;
 // way a real wide sweep does.
 namespace BenchSweep {
 
-constexpr int Points = 16384;  // as many as the window keeps
+constexpr int kPoints = 16384;  // as many as the window keeps
 
-Sweep Make(int points = Points);
+Sweep Make(int points = kPoints);
 // The analyzer's whole answer: "S", header, one line per point, "E".
 QByteArray Answer(const Sweep& sweep);
 // Rows 0.. of `data` get the sweep's SWR, resistance and reactance.

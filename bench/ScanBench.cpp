@@ -4,20 +4,32 @@
 #include <QLabel>
 
 #include "BenchSweep.h"
-#include "ScanBenchRig.h"
+#include "ScanRig.h"
 
 namespace {
 
-using Clock = ScanBenchRig::Clock;
+using Clock = ScanRig::Clock;
+// Message boxes are looked for once a second only, so that the rig costs next
+// to nothing while the program waits.
+constexpr std::chrono::milliseconds kMessageCheck(1000);
 
 double secondsBetween(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double>(to - from).count();
 }
 
+// Processor time (user and system) of a usage record, seconds.
+double cpuSeconds(const rusage& usage) {
+    const auto seconds = [](const timeval& t) {
+        return double(t.tv_sec) + double(t.tv_usec) / 1e6;
+    };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
 // Fails the run unless the scan took in every point without a complaint.
-bool scanWasComplete(benchmark::State& state, ScanBenchRig& rig, int points) {
-    if (!rig.Messages().isEmpty()) {
-        state.SkipWithError(("message box: " + rig.Messages().join(" / ").toStdString()).c_str());
+bool scanWasComplete(benchmark::State& state, ScanRig& rig, int points) {
+    if (!rig.messages.texts.isEmpty()) {
+        state.SkipWithError(
+            ("message box: " + rig.messages.texts.join(" / ").toStdString()).c_str());
         return false;
     }
     if (rig.form->NumPoints != points - 1) {
@@ -34,7 +46,7 @@ bool scanWasComplete(benchmark::State& state, ScanBenchRig& rig, int points) {
 void BM_ScanThroughput(benchmark::State& state) {
     const Sweep sweep = BenchSweep::Make();
     const QByteArray answer = BenchSweep::Answer(sweep);
-    ScanBenchRig rig(answer);
+    ScanRig rig(answer, kMessageCheck);
     double seconds = 0;
     for (auto _ : state) {
         const auto start = Clock::now();
@@ -52,21 +64,21 @@ BENCHMARK(BM_ScanThroughput)->Unit(benchmark::kMillisecond)->UseManualTime()->It
 // Processor time the program uses while it waits for an analyzer that never
 // answers: five seconds of "Waiting", then "Stop Request".
 void BM_WaitingCpu(benchmark::State& state) {
-    ScanBenchRig rig;
+    ScanRig rig(QByteArray(), kMessageCheck);
     constexpr auto kWait = std::chrono::milliseconds(5000);
     for (auto _ : state) {
         rig.StopAfter(kWait);
         rusage before{};
         getrusage(RUSAGE_SELF, &before);
-        const double cpuBefore = ProcessCpuSeconds();
         const auto start = Clock::now();
         rig.Scan();
         const double wall = secondsBetween(start, Clock::now());
-        const double cpu = ProcessCpuSeconds() - cpuBefore;
         rusage after{};
         getrusage(RUSAGE_SELF, &after);
+        const double cpu = cpuSeconds(after) - cpuSeconds(before);
         state.SetIterationTime(wall);
-        if (rig.form->LblPoints->text() != QStringLiteral("Aborted") || !rig.Messages().isEmpty()) {
+        if (rig.form->LblPoints->text() != QStringLiteral("Aborted") ||
+            !rig.messages.texts.isEmpty()) {
             state.SkipWithError("the scan did not end by the stop request");
             return;
         }
@@ -83,7 +95,7 @@ BENCHMARK(BM_WaitingCpu)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterat
 // the instrument is done.
 void BM_LastByteToGraph(benchmark::State& state) {
     const Sweep sweep = BenchSweep::Make();
-    ScanBenchRig rig(BenchSweep::Answer(sweep));
+    ScanRig rig(BenchSweep::Answer(sweep), kMessageCheck);
     double worst = 0;
     for (auto _ : state) {
         const auto start = Clock::now();

@@ -15,8 +15,8 @@
 #include "platform/CommControl.h"
 #include "platform/MsgBox.h"
 #include "platform/PictureBox.h"
+#include "platform/SettingError.h"
 #include "settings/CSetting.h"
-#include "settings/SettingError.h"
 
 namespace {
 

@@ -14,13 +14,14 @@ void frmMain::grphSWRDisplay_MouseMove(std::int16_t Button, std::int16_t Shift, 
         grphSWRDisplay->SetToolTipText(QString());
         return;
     }
-    const double pitch = (grphSWRDisplay->Width() - GraphGeometry::kLeftMargin) / NumPoints;
-    const auto n = CursorReadout::nearestPoint(X, OriginX + GraphGeometry::kLeftMargin, pitch);
+    const double pitch = GraphGeometry::pointPitch(grphSWRDisplay->Width(), NumPoints);
+    const auto n = CursorReadout::nearestPoint(X, GraphGeometry::pointX(OriginX, pitch, 0), pitch);
     if (!n || *n < 0 || *n > iMaxValues) {
         grphSWRDisplay->SetToolTipText(QString());
         return;
     }
-    const double start = Scan_Start.Number();
-    const double f = start + *n * ((Scan_End.Number() - start) / NumPoints);
-    grphSWRDisplay->SetToolTipText(CursorReadout::readoutText(Scan_Data(*n, graphCursor), f));
+    const double f =
+        GraphGeometry::pointFrequency(Scan_Start.Number(), Scan_End.Number(), NumPoints, *n);
+    const int column = kQuantities[std::size_t(graphCursor)].column;
+    grphSWRDisplay->SetToolTipText(CursorReadout::readoutText(Scan_Data(*n, column), f));
 }

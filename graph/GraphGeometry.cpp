@@ -41,6 +41,16 @@ std::vector<std::int32_t> gridColumns(double width, double originX) {
     return columnsFrom(first, *roundToInt16((width - first) / kFrequencyDivisions), width);
 }
 
+double pointPitch(double graphWidth, int numPoints) {
+    return (graphWidth - kLeftMargin) / numPoints;
+}
+
+double pointX(double originX, double pitch, int i) { return originX + kLeftMargin + i * pitch; }
+
+double pointFrequency(double scanStart, double scanEnd, int numPoints, int i) {
+    return scanStart + i * ((scanEnd - scanStart) / numPoints);
+}
+
 std::vector<FrequencyLabel> frequencyLabels(double graphWidth, double originX, double scanStart,
                                             double scanEnd) {
     const std::int16_t step = *roundToInt16((graphWidth - kLeftMargin) / kFrequencyDivisions);

@@ -31,6 +31,17 @@ std::vector<GridRow> gridRows(double height, double originY, double startYVal, d
 // edge, a rounded tenth of the plot width apart.
 std::vector<std::int32_t> gridColumns(double width, double originX);
 
+// The x distance between neighbouring points when points 0..numPoints span
+// the plot, from its left edge to the graph's right edge.
+double pointPitch(double graphWidth, int numPoints);
+
+// x of point i, `pitch` twips apart from the plot's left edge (originX + 350).
+double pointX(double originX, double pitch, int i);
+
+// Frequency of point i (units of 100 Hz) on an even spacing from scanStart
+// (point 0) to scanEnd (point numPoints).
+double pointFrequency(double scanStart, double scanEnd, int numPoints, int i);
+
 struct FrequencyLabel {
     std::int32_t x;  // the grid line the label is centred under
     QString text;    // MHz, "#0.000"

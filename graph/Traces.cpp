@@ -7,22 +7,22 @@ void frmMain::PlotTraces() {
     grphSWRDisplay->SetDrawWidth(2);
     const std::int16_t last = NumPoints;
     // With one point there is no spacing; it is drawn as a dot at the left edge.
-    const double dx =
-        last > 0 ? (grphSWRDisplay->Width() - GraphGeometry::kLeftMargin) / last : 0.0;
+    const double dx = last > 0 ? GraphGeometry::pointPitch(grphSWRDisplay->Width(), last) : 0.0;
     const int shown = MnComboDisplay->ListIndex();
     std::uint32_t c = 0xFF0000;  // red, then green, then blue
-    for (int k = 0; k <= 2; ++k) {
+    for (std::size_t k = 0; k < kQuantities.size(); ++k) {
         const QColor colour((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
         c >>= 8;
-        if (shown != 0 && shown != k + 1) continue;
-        const double scale = grphSWRDisplay->Height() / ScaleMax[std::size_t(k)];
-        double x = OriginX + GraphGeometry::kLeftMargin;
+        if (shown != 0 && shown != int(k) + 1) continue;
+        const int column = kQuantities[k].column;
+        const double scale = grphSWRDisplay->Height() / ScaleMax[k];
+        double x = GraphGeometry::pointX(OriginX, dx, 0);
         grphSWRDisplay->SetCurrentX(x);
-        grphSWRDisplay->SetCurrentY(OriginY - Scan_Data(0, k) * scale);
+        grphSWRDisplay->SetCurrentY(OriginY - Scan_Data(0, column) * scale);
         if (last == 0) grphSWRDisplay->LineTo(x, grphSWRDisplay->CurrentY(), colour);
         for (int i = 1; i <= last; ++i) {
             x += dx;
-            grphSWRDisplay->LineTo(x, OriginY - Scan_Data(i, k) * scale, colour);
+            grphSWRDisplay->LineTo(x, OriginY - Scan_Data(i, column) * scale, colour);
         }
     }
     grphSWRDisplay->SetDrawWidth(1);
@@ -38,8 +38,8 @@ void frmMain::MnComboDisplay_Click() { RedrawGraph(); }
 void frmMain::FillSampleData() {
     const std::int16_t last = NumPoints;
     for (int i = 0; i <= last; ++i) {
-        Scan_Data.Set(i, 0, i / 2.0 + 1);
-        Scan_Data.Set(i, 1, 5);
-        Scan_Data.Set(i, 2, (last - i) / 2.0 + 1);
+        Scan_Data.Set(i, InfoOf(Quantity::Swr).column, i / 2.0 + 1);
+        Scan_Data.Set(i, InfoOf(Quantity::Resistance).column, 5);
+        Scan_Data.Set(i, InfoOf(Quantity::Reactance).column, (last - i) / 2.0 + 1);
     }
 }

@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 
 #include "app/frmMain.h"
+#include "link/WireFormat.h"
 #include "platform/CommControl.h"
 #include "platform/CommError.h"
 
@@ -23,14 +24,15 @@ QString frmMain::GetLine() {
                                                             : QEventLoop::AllEvents);
             }
             const QString ch = cntlComm->Input();
-            if (ch == u',' || ch == u'\r') break;
+            const char16_t c = ch.isEmpty() ? u'\0' : ch.front().unicode();
+            if (WireFormat::EndsField(c)) break;
             if (flgStop) break;
-            if (ch != u'\n') field += ch;
+            if (!WireFormat::IsDropped(c)) field += ch;
             nothingCame = ch.isEmpty();
         }
         result = field;
     } catch (const CommError& e) {
-        FailScan(QStringLiteral("Error in GetLine routine"), e.description);
+        FailScan(QStringLiteral("Error in GetLine routine"), e.description());
         flgReadFailed = true;
         result.clear();
     }

@@ -2,15 +2,16 @@
 
 #include "app/Globals.h"
 #include "app/frmMain.h"
+#include "link/PortSetting.h"
 #include "platform/ComboBox.h"
 #include "platform/CommControl.h"
 #include "platform/SerialPortMap.h"
+#include "platform/SettingError.h"
 #include "settings/CSetting.h"
-#include "settings/SettingError.h"
 
 namespace {
-const QString kSection = QStringLiteral("Configuration");
-const QString kKey = QStringLiteral("CommPort");
+const QString kSection = QString::fromLatin1(PortSetting::kSection);
+const QString kKey = QString::fromLatin1(PortSetting::kKey);
 constexpr int kPortCount = 16;
 }  // namespace
 
@@ -42,6 +43,12 @@ void frmMain::cntlComm_OnComm() {
     // No kind of event (line errors, line-state changes) has an action of
     // its own: the scan reads on with whatever characters arrive. The port is
     // only put back into the scan's polling set-up.
+    SetUpPolling();
+}
+
+void frmMain::SetUpPolling() {
+    // No handshaking, DTR asserted, and no receive or transmit events: the
+    // scan polls the port.
     cntlComm->SetHandshaking(0);
     cntlComm->SetDTREnable(true);
     cntlComm->SetRThreshold(0);

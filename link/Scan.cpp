@@ -2,6 +2,7 @@
 #include <QPushButton>
 
 #include "app/frmMain.h"
+#include "link/WireFormat.h"
 #include "platform/ComboBox.h"
 #include "platform/CommControl.h"
 #include "platform/CommError.h"
@@ -10,6 +11,10 @@
 using NumberRules::leadingNumber;
 
 namespace {
+
+const QLatin1String kStart(WireFormat::kStartMarker.data(), WireFormat::kStartMarker.size());
+const QLatin1String kEnd(WireFormat::kEndMarker.data(), WireFormat::kEndMarker.size());
+
 // Thrown past the rest of the answer once the line reader has failed: the
 // reader has already reported it, closed the port and restored the buttons.
 struct AnswerLost {};
@@ -33,15 +38,12 @@ void frmMain::btnCollectDisplayData_Click() {
         cntlComm->SetOutBufferCount(0);
         cntlComm->SetInBufferCount(0);
         cntlComm->SetSettings(QStringLiteral("9600,N,8,1"));
-        cntlComm->SetHandshaking(0);
-        cntlComm->SetDTREnable(true);
-        cntlComm->SetRThreshold(0);
-        cntlComm->SetSThreshold(0);
+        SetUpPolling();
         LblPoints->setText(QStringLiteral("Sending"));
-        const char command[3] = {char(48 + MnComboFScale->ListIndex()), '\r', '\n'};
-        cntlComm->Output(QByteArray(command, 3));
+        const auto command = WireFormat::Command(MnComboFScale->ListIndex());
+        cntlComm->Output(QByteArray(command.data(), qsizetype(command.size())));
     } catch (const CommError& e) {
-        FailScan(QStringLiteral("Error in btnCollectDisplayData_Click routine"), e.description);
+        FailScan(QStringLiteral("Error in btnCollectDisplayData_Click routine"), e.description());
         return;
     }
 
@@ -50,23 +52,25 @@ void frmMain::btnCollectDisplayData_Click() {
     bool headerCame = false;
     bool answerLost = false;
     try {
-        while (ReadField() != u"S" && !flgStop) {
+        while (ReadField() != kStart && !flgStop) {
         }
         if (!flgStop) {
             headerCame = true;
-            Scan_Start = leadingNumber(ReadField());
-            Scan_End = leadingNumber(ReadField());
-            // The window spaces the points by their count; the step is kept
-            // only for callers that want to know how many points are coming.
-            Scan_Step = leadingNumber(ReadField());
+            // The step is read and kept only for callers that want to know how
+            // many points are coming: the window spreads the points evenly.
+            QString header[WireFormat::kHeaderFields];
+            for (QString& field : header) field = ReadField();
+            Scan_Start = leadingNumber(header[WireFormat::kHeaderStart]);
+            Scan_End = leadingNumber(header[WireFormat::kHeaderEnd]);
+            Scan_Step = leadingNumber(header[WireFormat::kHeaderStep]);
             QString field;
-            while (field != u"E" && counter < iMaxValues) {
-                for (int k = 0; k <= 2; ++k) {
+            while (field != kEnd && counter < iMaxValues) {
+                for (const Quantity quantity : WireFormat::kPointFields) {
                     field = ReadField();
-                    if (field == u"E" || flgStop) break;
-                    Scan_Data.Set(counter, k, leadingNumber(field));
+                    if (field == kEnd || flgStop) break;
+                    Scan_Data.Set(counter, InfoOf(quantity).column, leadingNumber(field));
                 }
-                if (field == u"E" || flgStop) break;
+                if (field == kEnd || flgStop) break;
                 LblPoints->setText(NumberRules::formatPattern(counter, u"#####"));
                 ++counter;
             }

@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "platform/CommError.h"
+#include "platform/IniFile.h"
 #include "platform/SerialPortMap.h"
 
 #ifdef Q_OS_UNIX
@@ -45,7 +46,7 @@ QString hintForMissingPort(int port) {
     return QStringLiteral(
                " To use a device that is not numbered automatically, name it in %1, "
                "section [Ports], for example Com%2=/dev/ttyUSB0.")
-        .arg(SerialPortMap::iniPath())
+        .arg(IniFile::ProgramFile())
         .arg(port);
 #endif
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <stdexcept>
 
 // A serial operation that could not be done. The number follows the serial
@@ -9,7 +10,7 @@
 // port, the device and the system's reason).
 class CommError : public std::runtime_error {
 public:
-    enum Number : int {
+    enum Number : std::int32_t {
         InvalidPropertyValue = 380,
         InvalidPortNumber = 8002,
         PortAlreadyOpen = 8005,
@@ -20,9 +21,15 @@ public:
         WriteFailed = 8021,
     };
 
-    CommError(int number, const QString& description)
-        : std::runtime_error(description.toStdString()), number(number), description(description) {}
+    CommError(std::int32_t number, const QString& description)
+        : std::runtime_error(description.toStdString()),
+          m_number(number),
+          m_description(description) {}
 
-    int number;
-    QString description;
+    std::int32_t number() const { return m_number; }
+    const QString& description() const { return m_description; }
+
+private:
+    std::int32_t m_number;
+    QString m_description;
 };

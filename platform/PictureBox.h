@@ -32,7 +32,6 @@ public:
     double Width() const;
     double Height() const;
 
-    QColor BackColor() const { return m_backColor; }
     void SetBackColor(const QColor& colour);
     void SetForeColor(const QColor& colour);
     // A fixed picture shown from the top-left corner over the back colour;
@@ -40,10 +39,8 @@ public:
     void SetPicture(const QImage& picture);
 
     // Line width in pixels, whatever the scale unit.
-    int DrawWidth() const { return m_drawWidth; }
     void SetDrawWidth(int pixels);
 
-    double CurrentX() const { return m_currentX; }
     double CurrentY() const { return m_currentY; }
     void SetCurrentX(double x) { m_currentX = x; }
     void SetCurrentY(double y) { m_currentY = y; }

@@ -6,7 +6,7 @@
 #include <QSet>
 #include <algorithm>
 
-#include "platform/AppInfo.h"
+#include "platform/IniFile.h"
 #include "platform/ProfileFunctions.h"
 
 namespace SerialPortMap {
@@ -89,16 +89,15 @@ QString deviceForComPort(int n, const QString& configured, const QStringList& sy
 #endif
 }
 
-QString iniPath() { return AppInfo::Path() + u'/' + AppInfo::ExeName() + QStringLiteral(".ini"); }
+QString portsKey(int n) { return QStringLiteral("Com%1").arg(n); }
 
 QString configuredDevice(int n, const QString& iniFile) {
     // A device path longer than this is not a device path.
     char buffer[1024] = {};
-    const QByteArray key = QByteArrayLiteral("Com") + QByteArray::number(n);
-    const QByteArray file = QFile::encodeName(iniFile);
     const std::uint32_t length = ProfileFunctions::GetPrivateProfileString(
-        "Ports", key.constData(), "", buffer, sizeof buffer, file.constData());
-    return QString::fromLocal8Bit(buffer, static_cast<qsizetype>(length)).trimmed();
+        kPortsSection, IniFile::Bytes(portsKey(n)).constData(), "", buffer, sizeof buffer,
+        IniFile::FileName(iniFile).constData());
+    return IniFile::Text(QByteArray(buffer, static_cast<qsizetype>(length))).trimmed();
 }
 
 QStringList systemPorts() {
@@ -112,12 +111,12 @@ QString deviceForComPort(int n) {
 #ifdef Q_OS_WIN
     return deviceForComPort(n, QString(), QStringList());
 #else
-    return deviceForComPort(n, configuredDevice(n, iniPath()), systemPorts());
+    return deviceForComPort(n, configuredDevice(n, IniFile::ProgramFile()), systemPorts());
 #endif
 }
 
 QString describeComPort(int n, const QString& device, bool present, const QString& detail) {
-    const QString port = QStringLiteral("Com%1").arg(n);
+    const QString port = portsKey(n);
     if (device.isEmpty()) return port + QStringLiteral(": no such serial port on this system");
     QString text = port + QStringLiteral(" = ") + device;
     if (!present) return text + QStringLiteral(" (not present)");

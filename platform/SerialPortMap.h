@@ -10,6 +10,7 @@
 // Com1=/dev/ttyUSB0); without that key Com<n> is the n-th serial port the
 // system lists, USB adapters first. The program only reads the "Ports"
 // section; users write it by hand when the automatic numbering does not suit.
+// It is read like every setting of the program (IniFile).
 namespace SerialPortMap {
 
 // System locations in the order the port numbers follow: USB serial adapters
@@ -24,8 +25,10 @@ QStringList orderSerialPorts(const QStringList& systemLocations);
 // is none (also for n below 1). On Windows always COM<n>.
 QString deviceForComPort(int n, const QString& configured, const QStringList& systemPorts);
 
-// The INI file beside the executable: its folder, "/", its base name, ".ini".
-QString iniPath();
+// The section of the INI file that names devices, and its key for Com<n>:
+// "Com" and the number.
+inline constexpr char kPortsSection[] = "Ports";
+QString portsKey(int n);
 
 // The "Ports" entry for Com<n> in the given INI file, or the empty text.
 QString configuredDevice(int n, const QString& iniFile);

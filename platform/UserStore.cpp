@@ -4,7 +4,7 @@
 #include <QSettings>
 #include <utility>
 
-#include "settings/SettingError.h"
+#include "platform/SettingError.h"
 
 namespace {
 

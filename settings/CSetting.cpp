@@ -1,18 +1,15 @@
 #include "settings/CSetting.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QtDebug>
 #include <new>
 #include <utility>
 
 #include "platform/AppInfo.h"
+#include "platform/IniFile.h"
 #include "platform/NumberRules.h"
 #include "platform/ProfileFunctions.h"
-#include "platform/TextCodec.h"
-#include "settings/SettingError.h"
+#include "platform/SettingError.h"
 
 namespace {
 
@@ -28,15 +25,12 @@ QString trimSpaces(const QString& text) {
     return text.mid(begin, end - begin);
 }
 
-// The profile functions take and give 8-bit text in the ANSI code page.
-QByteArray ansi(const QString& text) { return TextCodec::toAnsi(text); }
-
 // NUL-separated names up to the list's closing pair of NULs.
 QStringList splitList(const QByteArray& buffer) {
     const qsizetype end = buffer.indexOf(QByteArray("\0\0", 2));
     QStringList names;
     for (const QByteArray& name : buffer.left(end < 0 ? buffer.size() : end).split('\0')) {
-        names.append(TextCodec::fromAnsi(name));
+        names.append(IniFile::Text(name));
     }
     return names;
 }
@@ -50,10 +44,10 @@ struct CSetting::Frame {
 };
 
 namespace {
-constexpr std::int32_t kWriteFailed = SettingError::kApplicationBase + 514;
-constexpr std::int32_t kReadFailed = SettingError::kApplicationBase + 515;
-constexpr std::int32_t kSectionFailed = SettingError::kApplicationBase + 516;
-constexpr std::int32_t kDeleteFailed = SettingError::kApplicationBase + 517;
+constexpr std::int32_t kWriteFailed = SettingError::ApplicationBase + 514;
+constexpr std::int32_t kReadFailed = SettingError::ApplicationBase + 515;
+constexpr std::int32_t kSectionFailed = SettingError::ApplicationBase + 516;
+constexpr std::int32_t kDeleteFailed = SettingError::ApplicationBase + 517;
 }  // namespace
 
 CSetting::CSetting(UserStore store) : m_store(std::move(store)) {}
@@ -62,7 +56,7 @@ void CSetting::Init(const std::optional<QString>& AppPath, const std::optional<Q
                     std::int32_t Mode) {
     m_appName = AppName ? trimSpaces(*AppName) : AppInfo::ExeName();
     m_appPath = AppPath && !AppPath->isEmpty() ? *AppPath : AppInfo::Path();
-    m_iniFile = m_appPath + QDir::separator() + m_appName + QStringLiteral(".ini");
+    m_iniFile = IniFile::PathFor(m_appPath, m_appName);
     SaveMode(Mode);
 }
 
@@ -79,9 +73,9 @@ auto CSetting::guarded(const Frame& frame, Body body) -> decltype(body()) {
     } catch (const SettingError& inner) {
         throw wrapped(inner.number(), inner.description());
     } catch (const std::bad_alloc&) {
-        throw wrapped(SettingError::kOutOfMemory, QStringLiteral("Out of memory"));
+        throw wrapped(SettingError::OutOfMemory, QStringLiteral("Out of memory"));
     } catch (const std::exception& other) {
-        throw wrapped(SettingError::kInternal, QString::fromLocal8Bit(other.what()));
+        throw wrapped(SettingError::Internal, QString::fromLocal8Bit(other.what()));
     }
 }
 
@@ -98,9 +92,10 @@ QString CSetting::GetSettingStr(const QString& Section, const QString& KeyName,
     return guarded(frame, [&] {
         if (m_mode == 0) return m_store.get(m_appName, Section, KeyName, DefaultValue);
         ProfileFunctions::GetPrivateProfileString(
-            ansi(Section).constData(), ansi(KeyName).constData(), ansi(DefaultValue).constData(),
-            buffer.data(), kValueBuffer, QFile::encodeName(m_iniFile).constData());
-        return TrimAtNull(TextCodec::fromAnsi(buffer));
+            IniFile::Bytes(Section).constData(), IniFile::Bytes(KeyName).constData(),
+            IniFile::Bytes(DefaultValue).constData(), buffer.data(), kValueBuffer,
+            IniFile::FileName(m_iniFile).constData());
+        return TrimAtNull(IniFile::Text(buffer));
     });
 }
 
@@ -110,8 +105,8 @@ std::int16_t CSetting::GetSettingInt(const QString& Section, const QString& KeyN
     return guarded(frame, [&]() -> std::int16_t {
         if (m_mode != 0) {
             const auto value = static_cast<std::int32_t>(ProfileFunctions::GetPrivateProfileInt(
-                ansi(Section).constData(), ansi(KeyName).constData(), DefaultValue,
-                QFile::encodeName(m_iniFile).constData()));
+                IniFile::Bytes(Section).constData(), IniFile::Bytes(KeyName).constData(),
+                DefaultValue, IniFile::FileName(m_iniFile).constData()));
             if (value < -32768 || value > 32767) throw SettingError::overflow();
             return static_cast<std::int16_t>(value);
         }
@@ -132,8 +127,8 @@ CSetting::Rows CSetting::GetSettingAll(const QString& Section) {
         if (m_mode == 0) return m_store.getAll(m_appName, Section);
         Rows rows;
         const std::uint32_t count = ProfileFunctions::GetPrivateProfileString(
-            ansi(Section).constData(), nullptr, "0", buffer.data(), kListBuffer,
-            QFile::encodeName(m_iniFile).constData());
+            IniFile::Bytes(Section).constData(), nullptr, "0", buffer.data(), kListBuffer,
+            IniFile::FileName(m_iniFile).constData());
         if (count <= 1) return rows;
         for (const QString& key : splitList(buffer)) {
             rows.push_back({key, GetSettingStr(Section, key, QString(""))});
@@ -149,7 +144,7 @@ QStringList CSetting::GetSectionNames() {
         if (m_mode == 0) return m_store.sections(m_appName);
         const std::uint32_t count = ProfileFunctions::GetPrivateProfileString(
             nullptr, nullptr, "0", buffer.data(), kListBuffer,
-            QFile::encodeName(m_iniFile).constData());
+            IniFile::FileName(m_iniFile).constData());
         return count <= 1 ? QStringList() : splitList(buffer);
     });
 }
@@ -160,8 +155,9 @@ void CSetting::SaveSettingStr(const QString& Section, const QString& KeyName,
     guarded(frame, [&] {
         if (m_mode == 0) return m_store.save(m_appName, Section, KeyName, Setting);
         if (ProfileFunctions::WritePrivateProfileString(
-                ansi(Section).constData(), ansi(KeyName).constData(), ansi(Setting).constData(),
-                QFile::encodeName(m_iniFile).constData()) == 0) {
+                IniFile::Bytes(Section).constData(), IniFile::Bytes(KeyName).constData(),
+                IniFile::Bytes(Setting).constData(),
+                IniFile::FileName(m_iniFile).constData()) == 0) {
             qWarning() << "Setting" << Section << KeyName << "not saved in" << m_iniFile;
         }
     });
@@ -174,8 +170,8 @@ void CSetting::SaveSettingInt(const QString& Section, const QString& KeyName,
         const QString text = QString::number(Setting);
         if (m_mode == 0) return m_store.save(m_appName, Section, KeyName, text);
         if (ProfileFunctions::WritePrivateProfileString(
-                ansi(Section).constData(), ansi(KeyName).constData(), ansi(text).constData(),
-                QFile::encodeName(m_iniFile).constData()) == 0) {
+                IniFile::Bytes(Section).constData(), IniFile::Bytes(KeyName).constData(),
+                IniFile::Bytes(text).constData(), IniFile::FileName(m_iniFile).constData()) == 0) {
             qWarning() << "Setting" << Section << KeyName << "not saved in" << m_iniFile;
         }
     });
@@ -187,10 +183,10 @@ void CSetting::DeleteKey(const QString& Section, const QString& KeyName) {
         if (m_mode == 0) {
             return m_store.remove(m_appName, Section, KeyName.isEmpty() ? QString() : KeyName);
         }
-        const QByteArray key = ansi(KeyName);
+        const QByteArray key = IniFile::Bytes(KeyName);
         if (ProfileFunctions::WritePrivateProfileString(
-                ansi(Section).constData(), KeyName.isNull() ? nullptr : key.constData(), nullptr,
-                QFile::encodeName(m_iniFile).constData()) == 0) {
+                IniFile::Bytes(Section).constData(), KeyName.isNull() ? nullptr : key.constData(),
+                nullptr, IniFile::FileName(m_iniFile).constData()) == 0) {
             throw SettingError(kDeleteFailed, QStringLiteral("CSetting.DeleteKey"),
                                QStringLiteral("Error Deleting Key (check if file is protected)"));
         }

@@ -60,10 +60,8 @@ public:
     void SaveMode(std::int32_t mode) { m_mode = mode; }
     std::int32_t SaveMode() const { return m_mode; }
 
-    // What Init worked out, for diagnostics.
+    // The INI file Init worked out.
     const QString& iniFilePath() const { return m_iniFile; }
-    const QString& appPath() const { return m_appPath; }
-    const QString& appName() const { return m_appName; }
 
 private:
     struct Frame;

@@ -1,13 +1,20 @@
 #include "sim/AnswerWriter.h"
 
+#include <array>
 #include <charconv>
 #include <random>
 
+#include "link/WireFormat.h"
+
 namespace {
 
-constexpr std::string_view kLineEnd = "\r\n";
+using WireFormat::kLineBreak;
+using PointFields = std::array<std::string, WireFormat::kPointFields.size()>;
 
-void appendFixed(std::string& out, double value, int decimals) {
+// The instrument shows the SWR to two decimals and ohms to one.
+int decimalsOf(Quantity quantity) { return quantity == Quantity::Swr ? 2 : 1; }
+
+std::string fixed(double value, int decimals) {
     // Wide enough for any finite double in fixed notation.
     char buffer[400];
     const auto result =
@@ -18,19 +25,29 @@ void appendFixed(std::string& out, double value, int decimals) {
         text.find_first_not_of("-0.") == std::string_view::npos) {
         text.remove_prefix(1);
     }
-    out += text;
+    return std::string(text);
+}
+
+PointFields pointFields(const Sweep::Point& point) {
+    PointFields fields;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const Quantity quantity = WireFormat::kPointFields[i];
+        fields[i] = fixed(point.of(quantity), decimalsOf(quantity));
+    }
+    return fields;
 }
 
 // A spoiled field: lowercase letters, or bytes of any value except the ones
-// that would change the framing (comma, CR, LF), forge a marker, or let a
-// number survive (digits).
+// that would change the framing, forge a marker, or let a number survive
+// (digits).
 std::string spoiledField(std::minstd_rand& random) {
     std::string field;
     const bool letters = random() % 2 == 0;
     const int length = 1 + int(random() % 4);
     while (int(field.size()) < length) {
         const auto byte = letters ? char('a' + random() % 26) : char(random() % 256);
-        if (byte == ',' || byte == '\r' || byte == '\n' || byte == 'S' || byte == 'E') continue;
+        if (WireFormat::EndsField(byte) || WireFormat::IsDropped(byte)) continue;
+        if (byte == WireFormat::kStartMarker[0] || byte == WireFormat::kEndMarker[0]) continue;
         if (byte >= '0' && byte <= '9') continue;
         field += byte;
     }
@@ -38,42 +55,34 @@ std::string spoiledField(std::minstd_rand& random) {
 }
 
 std::string spoiledPoint(const Sweep::Point& point, std::minstd_rand& random) {
-    const std::string clean = AnswerWriter::formatPoint(point);
-    const auto firstComma = clean.find(',');
-    const auto secondComma = clean.find(',', firstComma + 1);
-    std::string fields[3] = {clean.substr(0, firstComma),
-                             clean.substr(firstComma + 1, secondComma - firstComma - 1),
-                             clean.substr(secondComma + 1)};
-    fields[random() % 3] = spoiledField(random);
-    return fields[0] + ',' + fields[1] + ',' + fields[2];
+    PointFields fields = pointFields(point);
+    fields[random() % fields.size()] = spoiledField(random);
+    return WireFormat::JoinFields(fields);
 }
 
 }  // namespace
 
 std::string AnswerWriter::formatHeader(const Sweep& sweep) {
-    return std::to_string(sweep.startUnits) + ',' + std::to_string(sweep.endUnits) + ',' +
-           std::to_string(sweep.stepUnits);
+    std::array<std::string, WireFormat::kHeaderFields> fields;
+    fields[WireFormat::kHeaderStart] = std::to_string(sweep.startUnits);
+    fields[WireFormat::kHeaderEnd] = std::to_string(sweep.endUnits);
+    fields[WireFormat::kHeaderStep] = std::to_string(sweep.stepUnits);
+    return WireFormat::JoinFields(fields);
 }
 
 std::string AnswerWriter::formatPoint(const Sweep::Point& point) {
-    std::string line;
-    appendFixed(line, point.swr, 2);
-    line += ',';
-    appendFixed(line, point.rOhm, 1);
-    line += ',';
-    appendFixed(line, point.xOhm, 1);
-    return line;
+    return WireFormat::JoinFields(pointFields(point));
 }
 
 std::string AnswerWriter::compose(const Sweep& sweep, const Options& options) {
     const std::size_t count = sweep.points.size();
     std::string out = options.junk;
     out.reserve(out.size() + 32 + count * 20);
-    out += "S";
-    out += kLineEnd;
+    out += WireFormat::kStartMarker;
+    out += kLineBreak;
     const std::size_t headerStart = out.size();
     out += formatHeader(sweep);
-    out += kLineEnd;
+    out += kLineBreak;
     if (options.fault == Fault::Cut && count == 0) {
         out.resize(headerStart + (out.size() - headerStart) / 2);
         return out;
@@ -92,15 +101,15 @@ std::string AnswerWriter::compose(const Sweep& sweep, const Options& options) {
         } else {
             out += formatPoint(sweep.points[i]);
         }
-        out += kLineEnd;
+        out += kLineBreak;
         if (options.fault == Fault::Cut && i == count / 2) {
             out.resize(lineStart + (out.size() - lineStart) / 2);
             return out;
         }
     }
     if (options.fault == Fault::NoEnd) return out;
-    out += "E";
-    out += kLineEnd;
+    out += WireFormat::kEndMarker;
+    out += kLineBreak;
     return out;
 }
 

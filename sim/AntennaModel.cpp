@@ -122,8 +122,8 @@ std::complex<double> AntennaModel::dipoleImpedance(double dipoleLengthM, double 
 }
 
 double AntennaModel::swrOf(std::complex<double> z) {
-    const std::complex<double> gamma = (z - referenceOhm) / (z + referenceOhm);
+    const std::complex<double> gamma = (z - kReferenceOhm) / (z + kReferenceOhm);
     const double magnitude = std::abs(gamma);
-    if (!(magnitude < 1.0)) return swrCap;
-    return std::min((1 + magnitude) / (1 - magnitude), swrCap);
+    if (!(magnitude < 1.0)) return kSwrCap;
+    return std::min((1 + magnitude) / (1 - magnitude), kSwrCap);
 }

@@ -14,14 +14,13 @@ public:
         QuarterWaveVertical,  // half of the dipole's impedance, about 35 ohms
     };
 
-    static constexpr double referenceOhm = 50.0;
-    static constexpr double swrCap = 99.9;  // the instrument shows nothing above
+    static constexpr double kReferenceOhm = 50.0;
+    static constexpr double kSwrCap = 99.9;  // the instrument shows nothing above
 
     // Cuts the antenna so that its reactance is zero at `resonanceHz`.
     // `wireRadiusM` is the conductor radius in metres.
     AntennaModel(Kind kind, double resonanceHz, double wireRadiusM = 1.0e-3);
 
-    Kind kind() const { return m_kind; }
     // Total length of the dipole (or height of the vertical), metres.
     double lengthM() const;
 
@@ -29,7 +28,7 @@ public:
     std::complex<double> impedanceAt(double frequencyHz) const;
 
     // SWR of `z` (ohms) on a 50 ohm line, from the reflection coefficient,
-    // capped at swrCap; a load that reflects everything also gives the cap.
+    // capped at kSwrCap; a load that reflects everything also gives the cap.
     static double swrOf(std::complex<double> z);
 
 private:

@@ -1,12 +1,13 @@
 #include "sim/CommandScanner.h"
 
+#include "link/WireFormat.h"
+
 std::vector<int> CommandScanner::feed(std::string_view bytes) {
     std::vector<int> codes;
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte == '\n' && m_previous == '\r' && m_beforePrevious >= 48 &&
-            m_beforePrevious <= 63) {
-            codes.push_back(m_beforePrevious - 48);
+        if (m_previous == WireFormat::kCommandEnd[0] && byte == WireFormat::kCommandEnd[1]) {
+            if (const auto code = WireFormat::BandCodeOf(m_beforePrevious)) codes.push_back(*code);
         }
         m_beforePrevious = m_previous;
         m_previous = byte;

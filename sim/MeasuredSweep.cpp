@@ -35,8 +35,8 @@ std::optional<MeasuredSweep> MeasuredSweep::parse(std::string_view text, std::st
         ++lineNumber;
         if (line.empty()) continue;
         if (!sawHeader) {
-            if (line != header) {
-                fail(error, lineNumber, "expected the header " + std::string(header));
+            if (line != kHeader) {
+                fail(error, lineNumber, "expected the header " + std::string(kHeader));
                 return std::nullopt;
             }
             sawHeader = true;

@@ -17,7 +17,7 @@ public:
         Sweep::Point point;
     };
 
-    static constexpr std::string_view header = "freq_hz,swr,r_ohm,x_ohm";
+    static constexpr std::string_view kHeader = "freq_hz,swr,r_ohm,x_ohm";
 
     // Empty on any malformed line; `error` (if given) then names the line and the fault.
     static std::optional<MeasuredSweep> parse(std::string_view text, std::string* error = nullptr);

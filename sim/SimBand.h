@@ -3,16 +3,17 @@
 #include <cstdint>
 #include <optional>
 
+#include "link/WireFormat.h"
+
 // The analyzer's own idea of its sixteen bands. The command byte names a row
 // (48 + row); the answer's header carries the row's range. Kept here rather
 // than borrowed from the program's band list because the emulator plays the
 // instrument, whose table need not agree with what the program displays.
 struct SimBand {
-    const char* name = "";
     std::int64_t startUnits = 0;  // units of 100 Hz
     std::int64_t endUnits = 0;    // units of 100 Hz
 
-    static constexpr int count = 16;
+    static constexpr int kCount = WireFormat::kBandCodes;
 
     // Row 0..15; empty for any other code.
     static std::optional<SimBand> fromCode(int code);

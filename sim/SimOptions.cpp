@@ -90,9 +90,9 @@ std::optional<SimOptions> SimOptions::parse(const std::vector<std::string>& argu
         } else if (name == "--points") {
             const auto text = value();
             const auto n = text ? wholeUnsigned(*text) : std::nullopt;
-            if (!n || *n > maxPoints) {
+            if (!n || *n > kMaxPoints) {
                 return failWith("--points needs a whole number from 0 to " +
-                                std::to_string(maxPoints));
+                                std::to_string(kMaxPoints));
             }
             options.points = std::size_t(*n);
         } else if (name == "--baud") {

@@ -12,7 +12,7 @@
 // The emulator's command line, parsed without side effects so that every
 // option can be checked in a test.
 struct SimOptions {
-    static constexpr std::size_t maxPoints = 20000;  // beyond the receiver's 16384 on purpose
+    static constexpr std::size_t kMaxPoints = 20000;  // beyond the receiver's 16384 on purpose
 
     AntennaModel::Kind antenna = AntennaModel::Kind::HalfWaveDipole;
     std::optional<double> resonanceHz;  // from --resonance, given in MHz

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/Quantities.h"
+
 // One answer's worth of measurements, before it is turned into bytes. The
 // frequencies are in units of 100 Hz, as on the wire; the points carry no
 // frequency because the receiver spreads them evenly from start to end.
@@ -11,6 +13,18 @@ struct Sweep {
         double swr = 0;   // standing-wave ratio against 50 ohms
         double rOhm = 0;  // resistance, ohms
         double xOhm = 0;  // reactance, ohms
+
+        double of(Quantity quantity) const {
+            switch (quantity) {
+                case Quantity::Swr:
+                    return swr;
+                case Quantity::Resistance:
+                    return rOhm;
+                case Quantity::Reactance:
+                    return xOhm;
+            }
+            return 0;
+        }
     };
 
     std::int64_t startUnits = 0;  // units of 100 Hz

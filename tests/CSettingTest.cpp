@@ -9,8 +9,8 @@
 #include <tuple>
 #include <utility>
 
+#include "platform/SettingError.h"
 #include "settings/CSetting.h"
-#include "settings/SettingError.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QTimer>
 #include <functional>
 #include <thread>
 
+#include "FormFixture.h"
 #include "PtyPair.h"
 #include "platform/CommControl.h"
 #include "platform/CommError.h"
@@ -28,11 +28,10 @@ CommError failureOf(const std::function<void()>& call) {
 }
 
 // Yields to the event loop between checks, as the line reader does.
-bool waitFor(const std::function<bool()>& condition, int timeoutMs = 3000) {
-    QElapsedTimer clock;
-    clock.start();
+bool waitFor(const std::function<bool()>& condition) {
+    const auto giveUp = std::chrono::steady_clock::now() + kHangGuard;
     while (!condition()) {
-        if (clock.elapsed() > timeoutMs) return false;
+        if (std::chrono::steady_clock::now() > giveUp) return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     return true;
@@ -42,7 +41,7 @@ bool waitFor(const std::function<bool()>& condition, int timeoutMs = 3000) {
 // failure's description and adds what came before to `received`.
 QString readToFailure(CommControl& comm, QString& received) {
     return failureOf([&] { waitFor([&] { return (received += comm.Input(), false); }); })
-        .description;
+        .description();
 }
 
 termios lineOf(const PtyPair& pty) {
@@ -50,8 +49,6 @@ termios lineOf(const PtyPair& pty) {
     EXPECT_EQ(::tcgetattr(pty.slaveFd(), &line), 0);
     return line;
 }
-
-int openDescriptors() { return int(QDir(QStringLiteral("/proc/self/fd")).count()); }
 
 struct OpenPort {
     PtyPair pty;
@@ -108,7 +105,7 @@ TEST(CommControlSettings, ApplyNowOrAtTheNextOpenOrNotAtAll) {
     // A pseudo-terminal carries only 8 data bits without parity.
     for (const char* text : {"9600,Q,8,1", "9600,E,8,1", "9600,N,7,1", "9600,N,8,1.5"}) {
         const QString why =
-            failureOf([&] { open.comm.SetSettings(QLatin1String(text)); }).description;
+            failureOf([&] { open.comm.SetSettings(QLatin1String(text)); }).description();
         EXPECT_TRUE(why.contains(QLatin1String(text)) && why.contains(open.label))
             << why.toStdString();
         EXPECT_EQ(open.comm.Settings(), u"4800,N,8,1");
@@ -116,7 +113,7 @@ TEST(CommControlSettings, ApplyNowOrAtTheNextOpenOrNotAtAll) {
         EXPECT_EQ(::cfgetospeed(&line), speed_t(B4800)) << text;
     }
     open.comm.Output("0\r\n");
-    EXPECT_EQ(open.pty.read(3, 1s), "0\r\n");
+    EXPECT_EQ(open.pty.read(3, kHangGuard), "0\r\n");
 }
 
 TEST(CommControlPort, AFailedOpenSaysPortDeviceAndReason) {
@@ -132,7 +129,7 @@ TEST(CommControlPort, AFailedOpenSaysPortDeviceAndReason) {
         CommControl comm;
         comm.SetCommPort(port);
         comm.SetDeviceOverride(device);
-        const QString text = failureOf([&] { comm.SetPortOpen(true); }).description;
+        const QString text = failureOf([&] { comm.SetPortOpen(true); }).description();
         const QString label = device.isEmpty() ? QString() : " (" + device + ')';
         EXPECT_TRUE(text.startsWith(QStringLiteral("Cannot open Com%1%2: ").arg(port).arg(label)) &&
                     text.contains(QLatin1String(reason)))
@@ -162,10 +159,8 @@ TEST(CommControlPort, ARefusedPermissionSaysHowUsersAreUsuallyLetIn) {
 
 TEST(CommControlIo, InputGivesAtMostOneCharacterAndNeverWaits) {
     OpenPort open;
-    QElapsedTimer clock;
-    clock.start();
+    // A read that waited for data would never return here.
     for (int i = 0; i < 1000; ++i) ASSERT_EQ(open.comm.Input(), QString());
-    EXPECT_LT(clock.elapsed(), 500) << "an empty read must return at once";
     EXPECT_FALSE(open.comm.BytesWaiting());
 
     const QByteArray sent("S,\r\n\xB0z", 6);
@@ -179,7 +174,7 @@ TEST(CommControlIo, OutputReachesTheOtherEndEvenWhenThePortClosesAtOnce) {
     OpenPort open;
     open.comm.Output("0\r\n");
     open.comm.SetPortOpen(false);
-    EXPECT_EQ(open.pty.read(3, 1s), "0\r\n");
+    EXPECT_EQ(open.pty.read(3, kHangGuard), "0\r\n");
 }
 
 TEST(CommControlIo, ZeroCountsDiscardPendingInputAndOutput) {
@@ -213,13 +208,13 @@ TEST(CommControlIo, AHungUpLineDeliversWhatCameThenFails) {
 
     open.comm.SetPortOpen(false);
     EXPECT_TRUE(open.comm.BytesWaiting()) << "a reader must not sleep on a closed port";
-    const QString closed = failureOf([&] { open.comm.Input(); }).description;
+    const QString closed = failureOf([&] { open.comm.Input(); }).description();
     EXPECT_TRUE(closed.contains(open.label + QStringLiteral(": the port is not open")))
         << closed.toStdString();
 }
 
 TEST(CommControlIo, ClosingReleasesTheDeviceOnEveryPath) {
-    const int before = openDescriptors();
+    const int before = OpenDescriptors();
     {
         PtyPair pty;
         CommControl comm;
@@ -243,14 +238,14 @@ TEST(CommControlIo, ClosingReleasesTheDeviceOnEveryPath) {
         if (i % 2) open.comm.SetPortOpen(false);  // else the destructor closes it
     }
     QCoreApplication::processEvents();
-    EXPECT_EQ(openDescriptors(), before);
+    EXPECT_EQ(OpenDescriptors(), before);
 }
 
 TEST(CommControlIo, IncomingDataWakesAnIdleEventLoop) {
     OpenPort open;
     // Should the data not wake the loop, the timer ends the wait instead.
     bool timedOut = false;
-    QTimer::singleShot(5000, &open.comm, [&] { timedOut = true; });
+    QTimer::singleShot(kHangGuard, &open.comm, [&] { timedOut = true; });
     std::thread analyzer([&] {
         std::this_thread::sleep_for(100ms);
         open.pty.write("S");
@@ -264,7 +259,7 @@ TEST(CommControlIo, IncomingDataWakesAnIdleEventLoop) {
 }
 
 // A stream far beyond the input buffer: all of it is kept (RxOver says so
-// once), and reading it one character at a time keeps up with it.
+// once) and read back one character at a time. How fast is bench/'s to say.
 TEST(CommControlIo, AFastStreamIsKeptWholeAndReadQuickly) {
     OpenPort open;
     int overflows = 0;
@@ -274,15 +269,12 @@ TEST(CommControlIo, AFastStreamIsKeptWholeAndReadQuickly) {
     std::thread analyzer([&] {
         for (int sent = 0; sent < total; sent += 4096) open.pty.write(QByteArray(4096, '7'));
     });
-    const bool all = waitFor([&] { return open.comm.InBufferCount() == total; }, 20000);
+    const bool all = waitFor([&] { return open.comm.InBufferCount() == total; });
     analyzer.join();
     ASSERT_TRUE(all) << open.comm.InBufferCount();
     EXPECT_EQ(overflows, 1);
 
-    QElapsedTimer clock;
-    clock.start();
     int read = 0;
     while (open.comm.Input() == u"7") ++read;
     EXPECT_EQ(read, total);
-    EXPECT_GT(read / (clock.nsecsElapsed() / 1e9), 200000.0) << "characters per second";
 }

@@ -8,7 +8,6 @@
 #include <QToolTip>
 
 #include "FormFixture.h"
-#include "graph/CursorReadout.h"
 #include "platform/ComboBox.h"
 #include "platform/PictureBox.h"
 
@@ -33,15 +32,6 @@ void seedSweep(frmMain& form, int last) {
 }
 
 }  // namespace
-
-TEST(CursorReadout, NearestPointRoundsHalfToEven) {
-    EXPECT_EQ(CursorReadout::nearestPoint(2486.25, 350, 854.5), 2);
-    EXPECT_EQ(CursorReadout::nearestPoint(2487.25, 350, 854.5), 3);
-    EXPECT_EQ(CursorReadout::nearestPoint(350 + 3.5 * 854.5, 350, 854.5), 4);
-    EXPECT_FALSE(CursorReadout::nearestPoint(1e9, 350, 1).has_value());
-    EXPECT_EQ(CursorReadout::readoutText(1.53, 141400), QStringLiteral("1.5 @ 14.140MHz"));
-    EXPECT_EQ(CursorReadout::readoutText(52.04, 141400), QStringLiteral("52.0 @ 14.140MHz"));
-}
 
 TEST(CursorReadout, ReadsTheSamplePatternAtStartUp) {
     LoadedForm form;

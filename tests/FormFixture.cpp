@@ -1,6 +1,7 @@
 #include "FormFixture.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QTimer>
@@ -40,7 +41,11 @@ int CountColour(PictureBox& box, const QColor& colour) {
     return n;
 }
 
-MessageBoxCatcher::MessageBoxCatcher() : m_timer(new QTimer) {
+int OpenDescriptors() {
+    return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size());
+}
+
+MessageBoxCatcher::MessageBoxCatcher(std::chrono::milliseconds interval) : m_timer(new QTimer) {
     QObject::connect(m_timer, &QTimer::timeout, [this] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             titles << box->windowTitle();
@@ -48,7 +53,7 @@ MessageBoxCatcher::MessageBoxCatcher() : m_timer(new QTimer) {
             box->accept();
         }
     });
-    m_timer->start(5);
+    m_timer->start(interval);
 }
 
 MessageBoxCatcher::~MessageBoxCatcher() { delete m_timer; }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <chrono>
 #include <memory>
 
 #include "app/frmMain.h"
@@ -37,10 +38,14 @@ class QColor;
 // How many pixels of the box's drawing have exactly this colour.
 int CountColour(PictureBox& box, const QColor& colour);
 
-// Answers every modal message box that opens, remembering its title and text.
+// Descriptors this process holds open now.
+int OpenDescriptors();
+
+// Answers every modal message box that opens, remembering its title and text;
+// it looks for one every `interval`.
 class MessageBoxCatcher {
 public:
-    MessageBoxCatcher();
+    explicit MessageBoxCatcher(std::chrono::milliseconds interval = std::chrono::milliseconds(5));
     ~MessageBoxCatcher();
     QStringList texts;
     QStringList titles;

@@ -76,3 +76,20 @@ TEST(GraphGeometry, FrequencyLabelsForBands) {
         }
     }
 }
+
+TEST(GraphGeometry, PointsSpanThePlotAndTheRangeEvenly) {
+    const struct {
+        int numPoints, i;
+        double x, frequency;
+    } cases[] = {
+        {10, 0, 350, 140000},    {10, 1, 1204.5, 140350},    {10, 10, kWidth, 143500},
+        {100, 40, 3768, 141400}, {100, 100, kWidth, 143500}, {1, 1, kWidth, 143500},
+        {10, 20, 17440, 147000},  // beyond the last point, as a drag far right reads it
+    };
+    for (const auto& c : cases) {
+        const double pitch = pointPitch(kWidth, c.numPoints);
+        EXPECT_DOUBLE_EQ(pointX(0, pitch, c.i), c.x) << c.numPoints << " " << c.i;
+        EXPECT_DOUBLE_EQ(pointFrequency(140000, 143500, c.numPoints, c.i), c.frequency);
+    }
+    EXPECT_DOUBLE_EQ(pointX(600, pointPitch(kWidth, 10), 0), 950);
+}

@@ -7,7 +7,12 @@
 
 namespace {
 
-const QColor kRed(255, 0, 0), kGreen(0, 255, 0), kBlue(0, 0, 255), kGrey(150, 150, 150);
+// The traces must come out in their quantities' colours, which the option
+// buttons show too.
+const QColor kRed = QColor::fromRgb(InfoOf(Quantity::Swr).colour);
+const QColor kGreen = QColor::fromRgb(InfoOf(Quantity::Resistance).colour);
+const QColor kBlue = QColor::fromRgb(InfoOf(Quantity::Reactance).colour);
+const QColor kGrey(150, 150, 150);
 
 // True when the pixel at twips (x, y) of the box, or one within a pixel of it
 // up or down (traces are two pixels wide), has the colour.
@@ -27,10 +32,13 @@ bool colourNear(PictureBox& box, double x, double y, const QColor& colour) {
 
 // y of a value of trace k on the window's graph (zero line 4615).
 double traceY(frmMain& form, int k, double value) {
-    return form.OriginY - value * form.grphSWRDisplay->Height() / form.ScaleMaxOf(k);
+    return form.OriginY -
+           value * form.grphSWRDisplay->Height() / kQuantities[std::size_t(k)].fullScale;
 }
 
-double pointX(int i, int last) { return 350 + i * (8895.0 - 350) / last; }
+double pointX(int i, int last) {
+    return GraphGeometry::pointX(0, GraphGeometry::pointPitch(8895, last), i);
+}
 
 // A spot on the segment next to point i, inside the plot.
 double besidePoint(int i, int last) { return pointX(i, last) + (i == 0 ? 20 : -20); }

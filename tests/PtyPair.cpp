@@ -38,11 +38,11 @@ PtyPair::PtyPair() {
 
 PtyPair::~PtyPair() {
     closeMaster();
-    if (m_slave >= 0) ::close(m_slave);
+    closeSlave();
 }
 
 bool PtyPair::write(const QByteArray& bytes) {
-    const auto deadline = steady_clock::now() + seconds(5);
+    const auto deadline = steady_clock::now() + kHangGuard;
     qsizetype done = 0;
     while (done < bytes.size() && ready(m_master, POLLOUT, deadline)) {
         const ssize_t n = ::write(m_master, bytes.constData() + done, size_t(bytes.size() - done));
@@ -63,6 +63,11 @@ QByteArray PtyPair::read(int count, milliseconds timeout) {
         received.append(chunk, std::max<ssize_t>(n, 0));
     }
     return received;
+}
+
+void PtyPair::closeSlave() {
+    if (m_slave >= 0) ::close(m_slave);
+    m_slave = -1;
 }
 
 void PtyPair::closeMaster() {

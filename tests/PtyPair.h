@@ -4,6 +4,11 @@
 #include <QString>
 #include <chrono>
 
+// How long a test waits for what must come (bytes on the line, a process's
+// first line) before it gives up. Not a limit on speed: only a broken build
+// ever reaches it, a busy machine does not come near it.
+inline constexpr std::chrono::milliseconds kHangGuard(60000);
+
 // A pseudo-terminal pair for tests: the slave end stands in for the
 // analyzer's serial port (open it by path), the master end is the analyzer.
 // Both ends are raw, so nothing is echoed or translated. The pair keeps its
@@ -22,12 +27,15 @@ public:
     int masterFd() const { return m_master; }
     int slaveFd() const { return m_slave; }
 
-    // Writes every byte to the master end; false when it cannot within 5 s.
+    // Writes every byte to the master end; false when the line takes none for kHangGuard.
     bool write(const QByteArray& bytes);
     // What the slave end sent: up to `count` bytes, waiting at most `timeout`.
     QByteArray read(int count, std::chrono::milliseconds timeout);
     // The slave side sees a hang-up, as when a USB adapter is unplugged.
     void closeMaster();
+    // Leaves the terminal to whoever else has it open: once they close it
+    // too, reading the master fails with EIO.
+    void closeSlave();
 
 private:
     int m_master = -1;

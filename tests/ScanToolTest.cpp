@@ -25,7 +25,7 @@
 namespace {
 
 const QString kTool = QStringLiteral(VANTREL_SCAN_BINARY);
-const QString kSim = QStringLiteral(VANTREL_BUILD_DIR "/zm340-sim");
+const QString kSim = QStringLiteral(VANTREL_SIM);
 const QString kData = QStringLiteral(VANTREL_SHARED_DIR "/antenna-data/");
 
 struct ToolRun {

@@ -37,25 +37,6 @@ TEST(SimAnswerWriter, FormatsLikeTheInstrument) {
     for (const auto& [point, text] : cases) EXPECT_EQ(AnswerWriter::formatPoint(point), text);
 }
 
-TEST(SimAnswerWriter, EachFaultBreaksTheCleanAnswerAsAdvertised) {
-    // The cut falls inside point line count/2, or inside the header without points.
-    const std::pair<std::size_t, long> cases[] = {{0, 1}, {1, 2}, {40, 2 + 20}};
-    for (const auto& [points, linesBeforeCut] : cases) {
-        const Sweep sweep = sampleSweep(points);
-        std::string clean = "S\r\n140000,143500," + std::to_string(sweep.stepUnits) + "\r\n";
-        for (const auto& point : sweep.points) clean += AnswerWriter::formatPoint(point) + "\r\n";
-        EXPECT_EQ(AnswerWriter::compose(sweep, {"8\r\n", Fault::None, 1}),
-                  "8\r\n" + clean + "E\r\n");
-        EXPECT_EQ(compose(points, Fault::NoEnd), clean);
-        const std::string cut = compose(points, Fault::Cut);
-        EXPECT_EQ(clean.rfind(cut, 0), 0u) << cut;
-        EXPECT_EQ(std::count(cut.begin(), cut.end(), '\n'), linesBeforeCut) << cut;
-        EXPECT_NE(cut.back(), '\n') << cut;
-        // Garbage spoils at least one point, however few there are.
-        EXPECT_EQ(compose(points, Fault::Garbage) != clean + "E\r\n", points > 0);
-    }
-}
-
 TEST(SimAnswerWriter, GarbageSpoilsOneFieldOfSomePointsAndKeepsTheFraming) {
     const Sweep sweep = sampleSweep(200);
     std::set<std::string> answers;

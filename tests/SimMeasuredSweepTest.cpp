@@ -18,6 +18,8 @@ std::string antennaData(const std::string& name) {
 }  // namespace
 
 TEST(SimMeasuredSweep, ReplayReproducesTheInstrumentsAnswerByteForByte) {
+    if (!std::filesystem::is_directory(antennaData("")))
+        GTEST_SKIP() << "no recordings in " << antennaData("") << " (VANTREL_SHARED_DIR)";
     int replayed = 0;
     for (const auto& entry : std::filesystem::directory_iterator(antennaData(""))) {
         if (entry.path().extension() != ".csv") continue;

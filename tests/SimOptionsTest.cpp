@@ -47,9 +47,9 @@ TEST(SimOptions, ConvertsUnitsAndEscapesAndRefusesWhatItCannotUse) {
 
 TEST(SimSweepSource, ModelIsCutForTheBandAskedFor) {
     const SweepSource source(AntennaModel::Kind::HalfWaveDipole, std::nullopt, 101);
-    for (int code = -1; code <= SimBand::count; ++code) {
+    for (int code = -1; code <= SimBand::kCount; ++code) {
         const auto sweep = source.sweepFor(code);
-        ASSERT_EQ(bool(sweep), code >= 0 && code < SimBand::count) << code;
+        ASSERT_EQ(bool(sweep), code >= 0 && code < SimBand::kCount) << code;
         if (!sweep) continue;
         ASSERT_EQ(sweep->points.size(), 101u);
         // Resonant in the middle: capacitive below, inductive above.

@@ -8,17 +8,19 @@
 #include <algorithm>
 #include <string>
 
+#include "PtyPair.h"
+
 namespace {
 
 // Everything up to and including `end`, or what came before the line fell
-// silent for `timeoutMs` or closed.
-std::string readUntil(int fd, const std::string& end, int timeoutMs = 2000) {
+// silent for kHangGuard or closed.
+std::string readUntil(int fd, const std::string& end) {
     std::string received;
     pollfd readable{fd, POLLIN, 0};
     char buffer[4096];
     while ((received.size() < end.size() ||
             received.compare(received.size() - end.size(), end.size(), end) != 0) &&
-           ::poll(&readable, 1, timeoutMs) > 0) {
+           ::poll(&readable, 1, int(kHangGuard.count())) > 0) {
         const auto n = ::read(fd, buffer, sizeof buffer);
         if (n <= 0) break;
         received.append(buffer, std::size_t(n));
@@ -28,15 +30,15 @@ std::string readUntil(int fd, const std::string& end, int timeoutMs = 2000) {
 
 // Starts the built emulator and returns its first line, the device path.
 std::string startSim(QProcess& sim, const QStringList& arguments) {
-    sim.start(VANTREL_BUILD_DIR "/zm340-sim", arguments);
-    while (!sim.canReadLine() && sim.waitForReadyRead(2000)) {
+    sim.start(QStringLiteral(VANTREL_SIM), arguments);
+    while (!sim.canReadLine() && sim.waitForReadyRead(int(kHangGuard.count()))) {
     }
     return sim.readLine().trimmed().toStdString();
 }
 
 // The exit status once the emulator has ended by itself; -1 if it still runs or crashed.
 int exitCode(QProcess& sim) {
-    sim.waitForFinished(2000);
+    sim.waitForFinished(int(kHangGuard.count()));
     const bool ended =
         sim.state() == QProcess::NotRunning && sim.exitStatus() == QProcess::NormalExit;
     return ended ? sim.exitCode() : -1;

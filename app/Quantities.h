@@ -1,0 +1,27 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+// The quantities the analyzer measures at every point. Their order is the
+// order of the traces, of the option buttons under "Graph Controls" and of the
+// display list's rows after "ALL".
+enum class Quantity { Swr, Resistance, Reactance };
+
+struct QuantityInfo {
+    const char* caption;   // option button and display list row
+    std::uint32_t colour;  // 0xRRGGBB, the option button's text and the trace
+    double fullScale;      // the value at the graph's top edge (ScaleMax)
+    int column;            // where Scan_Data keeps it
+};
+
+inline constexpr std::array<QuantityInfo, 3> kQuantities{{
+    {"SWR", 0xFF0000, 10, 0},
+    {"Resistance", 0x00FF00, 600, 1},
+    {"Reactance", 0x0000FF, 600, 2},
+}};
+
+constexpr const QuantityInfo& InfoOf(Quantity quantity) {
+    return kQuantities[std::size_t(quantity)];
+}

@@ -1,0 +1,47 @@
+// The exit test's child: a scan against the device named by the first
+// argument, left by the way named by the second ("button", "menu" or "close")
+// once the third point has arrived. Any line printed after "exiting" proves
+// that something ran after the way out.
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+
+#include "FormFixture.h"
+#include "platform/CommControl.h"
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s DEVICE button|menu|close\n", argv[0]);
+        return 2;
+    }
+    QApplication app(argc, argv);
+    const QByteArray how = argv[2];
+    std::atexit([] { std::puts("atexit ran"); });
+    LoadedForm form;
+    form->show();
+    form->cntlComm->SetDeviceOverride(QString::fromLocal8Bit(argv[1]));
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        // A failed scan waits for its message to be answered; say what it was.
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            std::printf("message: %s\n", qPrintable(box->text()));
+            std::fflush(stdout);
+            std::_Exit(3);
+        }
+        if (form->LblPoints->text() != QStringLiteral("2")) return;
+        std::puts("exiting");
+        std::fflush(stdout);
+        if (how == "button") form->btnExit->click();
+        if (how == "menu") form->mnuFileExit->trigger();
+        if (how == "close") form->close();
+        std::puts("handler went on");
+    });
+    timer.start(2);
+    form->btnCollectDisplayData->click();
+    std::puts("scan ended");
+    return 0;
+}

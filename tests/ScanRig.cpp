@@ -1,0 +1,63 @@
+#include "ScanRig.h"
+
+#include <sys/ioctl.h>
+
+#include <QPushButton>
+#include <QTimer>
+
+#include "platform/CommControl.h"
+#include "platform/PictureBox.h"
+
+ScanRig::ScanRig(const QByteArray& answer, std::chrono::milliseconds messageCheck)
+    : messages(messageCheck) {
+    form->cntlComm->SetDeviceOverride(pty.slavePath());
+    analyzer.onCommand = [this, answer](const QByteArray&) {
+        if (!answer.isEmpty()) analyzer.Queue(answer);
+    };
+    QObject::connect(&analyzer, &PtyAnalyzer::AllWritten, [this] { m_lastByte = Clock::now(); });
+}
+
+void ScanRig::Scan() {
+    form->btnCollectDisplayData->click();
+    // The last trace may still be a pending polyline; a user sees it only
+    // once it has been stroked.
+    form->grphSWRDisplay->Image();
+}
+
+void ScanRig::During(std::function<bool()> action) {
+    auto* timer = new QTimer(&analyzer);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, action] {
+        if (action()) timer->stop();
+    });
+    timer->start(2);
+}
+
+void ScanRig::StopAfter(std::chrono::milliseconds after) {
+    // A coarse timer may fire up to 5 % late, a quarter of a second in five.
+    QTimer::singleShot(after, Qt::PreciseTimer, form->btnStopCollectData,
+                       [this] { form->btnStopCollectData->click(); });
+}
+
+void ScanRig::StopWhenAllRead(std::function<void()> beforeStop) {
+    // The kernel hands written bytes to the terminal's input queue a moment
+    // later, so a line that looks empty must stay so for a few passes.
+    auto quietPasses = std::make_shared<int>(0);
+    During([this, quietPasses, beforeStop] {
+        *quietPasses = AllRead() ? *quietPasses + 1 : 0;
+        if (*quietPasses < 10) return false;
+        if (beforeStop) beforeStop();
+        form->btnStopCollectData->click();
+        return true;
+    });
+}
+
+bool ScanRig::AllRead() {
+    int waiting = 0;
+    ::ioctl(pty.slaveFd(), FIONREAD, &waiting);
+    return analyzer.AllSent() && waiting == 0 && form->cntlComm->InBufferCount() == 0;
+}
+
+bool ScanRig::Idle() {
+    return form->btnCollectDisplayData->isEnabled() && !form->btnCollectDisplayData->isHidden() &&
+           !form->btnStopCollectData->isEnabled() && !form->cntlComm->PortOpen();
+}

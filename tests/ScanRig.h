@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QByteArray>
+#include <chrono>
+#include <functional>
+
+#include "FormFixture.h"
+#include "PtyAnalyzer.h"
+
+// A loaded window whose Com port is a pseudo-terminal, with the analyzer on
+// the master end answering every command with `answer` (nothing at all when
+// it is empty). Message boxes are looked for every `messageCheck`; a benchmark
+// asks seldom, so that the rig adds next to nothing to what the program costs
+// while it waits.
+class ScanRig {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    explicit ScanRig(const QByteArray& answer = QByteArray(),
+                     std::chrono::milliseconds messageCheck = std::chrono::milliseconds(5));
+
+    // Presses "Start Scan"; returns when the scan has finished, drawing included.
+    void Scan();
+    // Runs `action` every few milliseconds during the scan, until it says done.
+    void During(std::function<bool()> action);
+    // Presses "Stop Request" once `after` has passed on the scan's own event loop.
+    void StopAfter(std::chrono::milliseconds after);
+    // Presses "Stop Request" once the program has read all that the analyzer
+    // sent, as a user would when an answer never ends; `beforeStop` runs
+    // just before the press.
+    void StopWhenAllRead(std::function<void()> beforeStop = {});
+
+    // The analyzer has sent everything and no byte waits on the line or in the port.
+    bool AllRead();
+    // Buttons and port as between scans.
+    bool Idle();
+    // When the analyzer handed the last byte of its latest answer to the line.
+    Clock::time_point LastByteWritten() const { return m_lastByte; }
+
+    PtyPair pty;
+    LoadedForm form;
+    PtyAnalyzer analyzer{pty};
+    MessageBoxCatcher messages;
+
+private:
+    Clock::time_point m_lastByte{};
+};
