@@ -84,6 +84,7 @@ void WindowSession::UsePort(int comNumber, const QString& device) {
 }
 
 WindowSession::Outcome WindowSession::Scan(double timeoutSeconds, const ReplayLine* replay) {
+    if (m_stopped) return {End::Stopped, QString()};
     m_messages.clear();
     m_stopReason.reset();
 
@@ -120,7 +121,10 @@ WindowSession::Outcome WindowSession::Scan(double timeoutSeconds, const ReplayLi
     return {End::Complete, QString()};
 }
 
-void WindowSession::Stop() { stopFor(End::Stopped); }
+void WindowSession::Stop() {
+    m_stopped = true;
+    stopFor(End::Stopped);
+}
 
 void WindowSession::stopFor(End reason) {
     if (!m_form->btnStopCollectData->isEnabled()) return;
