@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "Version.h"
+#include "platform/AppInfo.h"
 
 About* About::ShowTheBox() {
     static QPointer<About> box;
@@ -19,7 +20,7 @@ About::About() : AboutBox(QStringLiteral("About Vantrel"), 4035, 2610) {
     bold.setBold(true);
     Label1->setFont(bold);
     lblVersion = addLabel("lblVersion", QStringLiteral("Version"), 1920, 1320, 615, 255);
-    Label2 = addLabel("Label2", QStringLiteral("© 2004-2006 Vantrel"), 120, 1800, 1785, 195);
+    Label2 = addLabel("Label2", AppInfo::Credit(), 120, 1800, 1785, 195);
     Label4 = addLabel("Label4", QStringLiteral("E. Varga, N. Holt"), 120, 2040, 1365, 195);
     Label3 = addLabel("Label3", QStringLiteral("varga@example.org, holt@example.org"), 120, 2280,
                       3105, 195);

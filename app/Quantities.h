@@ -14,12 +14,13 @@ struct QuantityInfo {
     std::uint32_t colour;  // 0xRRGGBB, the option button's text and the trace
     double fullScale;      // the value at the graph's top edge (ScaleMax)
     int column;            // where Scan_Data keeps it
+    const char* scale;     // which scale it is read on, and its unit (the printout's legend)
 };
 
 inline constexpr std::array<QuantityInfo, 3> kQuantities{{
-    {"SWR", 0xFF0000, 10, 0},
-    {"Resistance", 0x00FF00, 600, 1},
-    {"Reactance", 0x0000FF, 600, 2},
+    {"SWR", 0xFF0000, 10, 0, "left scale, ratio"},
+    {"Resistance", 0x00FF00, 600, 1, "right scale, ohms"},
+    {"Reactance", 0x0000FF, 600, 2, "right scale, ohms"},
 }};
 
 constexpr const QuantityInfo& InfoOf(Quantity quantity) {

@@ -8,9 +8,12 @@
 #include <QRadioButton>
 #include <QScreen>
 
+#include "platform/AppInfo.h"
 #include "platform/ComboBox.h"
 #include "platform/CommControl.h"
 #include "platform/Fonts.h"
+#include "platform/FrameStyle.h"
+#include "platform/OptionButton.h"
 #include "platform/PictureBox.h"
 #include "platform/Twips.h"
 
@@ -57,7 +60,12 @@ PictureBox* strip(QWidget* parent, const QColor& back, const QColor& fore) {
 
 }  // namespace
 
-frmMain::frmMain() {
+// A fixed dialog frame: title, system menu and close box, nothing to minimize
+// or maximize with; the fixed size below keeps it from being resized.
+frmMain::frmMain()
+    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                               Qt::MSWindowsFixedSizeDialogHint) {
     setWindowTitle(QStringLiteral("ZM-340 Antenna Surveyor Control Panel"));
     setWindowIcon(QIcon(QStringLiteral(":/resources/icon.png")));
     setFont(Fonts::DialogFont(true));
@@ -65,7 +73,7 @@ frmMain::frmMain() {
     CreateControls();
     ConnectHandlers();
     SetTabOrder();
-    // A fixed dialog frame: the client area below the menu bar never changes.
+    // The client area below the menu bar never changes.
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     if (const QScreen* display = screen()) move(display->geometry().center() - rect().center());
 }
@@ -120,7 +128,10 @@ void frmMain::CreateControls() {
     place(FrameDP, 4440, 6360, 1815, 615);
     FrameComm = new QGroupBox(QStringLiteral("Comm Settings"), client);
     place(FrameComm, 6600, 6480, 1935, 975);
+    auto* frameStyle = new FrameStyle;
+    frameStyle->setParent(this);
     for (QGroupBox* frame : {FrameGraph, FrameDP, FrameComm}) {
+        frame->setStyle(frameStyle);
         paintBackground(frame, kLightYellow);
         setTextColour(frame, windowText);
     }
@@ -141,8 +152,7 @@ void frmMain::CreateControls() {
     LblVersion = transparentLabel(QStringLiteral("Version"), client, Qt::AlignLeft);
     LblVersion->setFont(regular);
     place(LblVersion, 120, 7560, 1215, 255);
-    LblCredit =
-        transparentLabel(QStringLiteral("(c) 2003-2026 Vantrel authors"), client, Qt::AlignRight);
+    LblCredit = transparentLabel(AppInfo::Credit(), client, Qt::AlignRight);
     LblCredit->setFont(regular);
     place(LblCredit, 7680, 7560, 2655, 255);
 
@@ -151,10 +161,14 @@ void frmMain::CreateControls() {
     static_assert(std::size(kOptionWidths) == kQuantities.size());
     for (std::size_t i = 0; i < OptCursor.size(); ++i) {
         const QString caption = QString::fromLatin1(kQuantities[i].caption);
-        auto* option = new QRadioButton(caption, FrameGraph);
+        auto* option = new OptionButton(caption, FrameGraph);
         place(option, 120, 240 * int(i + 1), kOptionWidths[i], 255);
         setTextColour(option, QColor::fromRgb(kQuantities[i].colour));
         paintBackground(option, kLightYellow);
+        // A button fills its rectangle with the button colour, not the window's.
+        QPalette p = option->palette();
+        p.setColor(QPalette::Button, kLightYellow);
+        option->setPalette(p);
         option->setToolTip(QStringLiteral("Display %1 under cursor").arg(caption));
         OptCursor[i] = option;
     }
@@ -165,6 +179,7 @@ void frmMain::CreateControls() {
     place(MnComboDisplay, 2160, 240, 1455, 315);
     MnComboDisplay->setEditText(QStringLiteral("Combo1"));
     MnComboDisplay->setToolTip(QStringLiteral("Graph<s> to display"));
+    MnComboDisplay->SetLocked(true);
 
     LblBand = transparentLabel(QStringLiteral("Band"), FrameGraph, Qt::AlignRight);
     place(LblBand, 1560, 600, 495, 255);
@@ -172,6 +187,7 @@ void frmMain::CreateControls() {
     place(MnComboFScale, 2160, 600, 1455, 315);
     MnComboFScale->setEditText(QStringLiteral("Combo2"));
     MnComboFScale->setToolTip(QStringLiteral("Band Select"));
+    MnComboFScale->SetLocked(true);
 
     LblPoints = transparentLabel(QString(), FrameDP, Qt::AlignHCenter);
     LblPoints->setFont(regular);

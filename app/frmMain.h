@@ -7,6 +7,7 @@
 
 #include "app/Quantities.h"
 #include "app/ScanData.h"
+#include "graph/GraphPrintout.h"
 #include "platform/Variant.h"
 
 class ComboBox;
@@ -89,6 +90,7 @@ public:
     // Prints the graph page on a printer the print dialog has set up.
     void PrintGraph(QPrinter& printer);
     QString PrintTitle() const;
+    static std::vector<LegendEntry> PrintLegend();
 
     // Text size in twips, measured in the window's font.
     double TextWidth(const QString& text) const;
@@ -125,7 +127,13 @@ private:
     // Closes the port, shows the routine's failure message, restores the buttons.
     void FailScan(const QString& routineLine, const QString& description);
 
-    bool flgReadFailed = false;        // the line reader failed during this scan
+    bool flgReadFailed = false;  // the line reader failed during this scan
+    // What the graph shows, for the printed page: the first and last labels
+    // of its frequency scale, and how many points its traces run through
+    // (0 while it shows the frame alone).
+    QString m_scaleFrom;
+    QString m_scaleTo;
+    int m_pointsTraced = 0;
     std::int16_t iResLabel = 0;        // next ohm label while the grid is drawn
     std::array<double, 4> ScaleMax{};  // full scale: SWR, ohms, ohms, unused
     ScanData Scan_Data;

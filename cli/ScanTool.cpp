@@ -78,11 +78,20 @@ int ScanTool::fail(int status, const QString& message) {
     return status;
 }
 
+std::unique_ptr<WindowSession> ScanTool::openSession(QString* error) {
+    std::unique_ptr<WindowSession> session = WindowSession::Open(m_windowFolder, error);
+    if (!session) return nullptr;
+    // Every scan the window runs for us, live or replayed, stops on Ctrl-C,
+    // also on one that came while the window was loading.
+    QObject::connect(&m_signals, &StopSignals::Arrived, session.get(), &WindowSession::Stop);
+    if (StopSignals::Caught()) session->Stop();
+    return session;
+}
+
 int ScanTool::scan(const ToolArguments& arguments) {
     QString error;
-    const std::unique_ptr<WindowSession> session = WindowSession::Open(m_windowFolder, &error);
+    const std::unique_ptr<WindowSession> session = openSession(&error);
     if (!session) return fail(ExitStatus::kFileNotWritten, error);
-    QObject::connect(&m_signals, &StopSignals::Arrived, session.get(), &WindowSession::Stop);
     session->SelectBand(arguments.bandRow);
     if (arguments.port) {
         session->UsePort(arguments.port->comNumber > 0 ? arguments.port->comNumber : 1,
@@ -96,7 +105,6 @@ int ScanTool::scan(const ToolArguments& arguments) {
     const std::optional<int>& repeat = arguments.repeat;
     const int sweeps = repeat.value_or(1);  // 0: until stopped
     for (int sweep = 1; sweeps == 0 || sweep <= sweeps; ++sweep) {
-        if (StopSignals::Caught()) return ExitStatus::kSignalBase + StopSignals::Caught();
         progress.Begin();
         const WindowSession::Outcome outcome = session->Scan(arguments.timeoutSeconds);
         progress.End();
@@ -156,7 +164,7 @@ int ScanTool::report(const ToolArguments& arguments) {
     std::unique_ptr<WindowSession> session;
     SweepRecord record;
     if (kind == u"zm340") {
-        session = WindowSession::Open(m_windowFolder, &error);
+        session = openSession(&error);
         if (!session) return fail(ExitStatus::kFileNotWritten, error);
         ReplayLine line(bytes);
         if (line.DevicePath().isEmpty()) return fail(ExitStatus::kPortFailed, line.Error());
@@ -186,7 +194,7 @@ int ScanTool::report(const ToolArguments& arguments) {
     }
 
     if (!arguments.pngFile.isEmpty() && !session) {
-        session = WindowSession::Open(m_windowFolder, &error);
+        session = openSession(&error);
         if (!session) return fail(ExitStatus::kFileNotWritten, error);
         if (const int status = drawReplayed(*session, record)) return status;
     }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
 #include "cli/StopSignals.h"
@@ -23,6 +24,8 @@ public:
     int Run(const QStringList& arguments);
 
 private:
+    // The window, loaded out of sight; Ctrl-C stops its scans.
+    std::unique_ptr<WindowSession> openSession(QString* error);
     int scan(const ToolArguments& arguments);
     int report(const ToolArguments& arguments);
     // The window's graph of `record`, by replaying it through its scan.

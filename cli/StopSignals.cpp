@@ -40,6 +40,7 @@ StopSignals::~StopSignals() {
         if (fd >= 0) ::close(fd);
         fd = -1;
     }
+    caught = 0;
 }
 
 int StopSignals::Caught() { return caught; }

@@ -84,6 +84,7 @@ void WindowSession::UsePort(int comNumber, const QString& device) {
 }
 
 WindowSession::Outcome WindowSession::Scan(double timeoutSeconds, const ReplayLine* replay) {
+    if (m_stopped) return {End::Stopped, QString()};
     m_messages.clear();
     m_stopReason.reset();
 
@@ -120,7 +121,10 @@ WindowSession::Outcome WindowSession::Scan(double timeoutSeconds, const ReplayLi
     return {End::Complete, QString()};
 }
 
-void WindowSession::Stop() { stopFor(End::Stopped); }
+void WindowSession::Stop() {
+    m_stopped = true;
+    stopFor(End::Stopped);
+}
 
 void WindowSession::stopFor(End reason) {
     if (!m_form->btnStopCollectData->isEnabled()) return;
@@ -150,16 +154,17 @@ QImage WindowSession::GraphImage(const QString& title) const {
                                           m_form->picFreq};
     QRectF bounds;
     for (const PictureBox* box : strips) bounds |= QRectF(box->geometry());
-    // The printout's layout: a title line, then the strips as large as the
-    // page's width allows. The page is drawn taller than that needs, and the
-    // white rows left under the strips are cut off afterwards.
+    // The printout's layout: a title line, the strips as large as the page's
+    // width allows, the legend. The page is drawn taller than that needs, and
+    // the white rows left under the legend are cut off afterwards.
     const QSize page(int(std::ceil(bounds.width() * kImageScale)),
                      int(std::ceil(bounds.height() * kImageScale * 1.25)));
     QImage image(page, QImage::Format_RGB32);
     image.fill(Qt::white);
     {
         QPainter painter(&image);
-        PaintGraphPage(painter, QRectF(QPointF(0, 0), QSizeF(page)), title, strips);
+        PaintGraphPage(painter, QRectF(QPointF(0, 0), QSizeF(page)), title, frmMain::PrintLegend(),
+                       strips);
     }
     const auto blankRow = [&image](int y) {
         const QRgb white = qRgb(255, 255, 255);

@@ -57,7 +57,8 @@ public:
     // One scan. With `timeoutSeconds` above 0 it is stopped when no byte
     // arrives for that long; with `replay` when that line has run dry.
     Outcome Scan(double timeoutSeconds, const ReplayLine* replay = nullptr);
-    // Presses "Stop Request" if a scan runs.
+    // Presses "Stop Request" if a scan runs; every later Scan() ends at
+    // once as Stopped, without opening the port.
     void Stop();
 
     // The last complete scan: the window's points at their frequencies,
@@ -78,4 +79,5 @@ private:
     std::unique_ptr<frmMain> m_form;
     QStringList m_messages;
     std::optional<End> m_stopReason;
+    bool m_stopped = false;  // Stop() was called
 };

@@ -7,6 +7,7 @@ using NumberRules::roundToInt16;
 
 void frmMain::DrawGraphFrame() {
     grphSWRDisplay->Cls();
+    m_pointsTraced = 0;
     DrawGrid();
     DrawFreqScale();
 }
@@ -40,10 +41,13 @@ void frmMain::DrawFreqScale() {
     const std::int16_t w = *roundToInt16(TextWidth(QStringLiteral("00.000")) / 2);
     const std::int16_t h = *roundToInt16(TextHeight(QStringLiteral("00.000")) / 2);
     picFreq->Cls();
-    for (const auto& label : GraphGeometry::frequencyLabels(
-             grphSWRDisplay->Width(), OriginX, Scan_Start.Number(), Scan_End.Number())) {
+    const auto labels = GraphGeometry::frequencyLabels(grphSWRDisplay->Width(), OriginX,
+                                                       Scan_Start.Number(), Scan_End.Number());
+    for (const auto& label : labels) {
         picFreq->SetCurrentX(label.x - w);
         picFreq->SetCurrentY(h);
         picFreq->Print(label.text);
     }
+    m_scaleFrom = labels.empty() ? QString() : labels.front().text;
+    m_scaleTo = labels.empty() ? QString() : labels.back().text;
 }

@@ -3,6 +3,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "app/Quantities.h"
 #include "app/frmMain.h"
 #include "graph/GraphGeometry.h"
 #include "graph/GraphPrintout.h"
@@ -25,13 +26,27 @@ void frmMain::mnuFilePrint_Click() {
     }
 }
 
+// What was measured and when: the range as the graph labels it, the points
+// its traces show, and the band list's row, which need not be what the
+// analyzer swept.
 QString frmMain::PrintTitle() const {
-    const auto mhz = [](double f) {
-        return NumberRules::formatPattern(f / GraphGeometry::kFrequencyDivisor, u"#0.000");
-    };
-    return QStringLiteral("%1   %2 - %3 MHz   %4")
-        .arg(MnComboFScale->Text().trimmed(), mhz(Scan_Start.Number()), mhz(Scan_End.Number()),
-             QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+    const QString points = m_pointsTraced == 0   ? QStringLiteral("no points")
+                           : m_pointsTraced == 1 ? QStringLiteral("1 point")
+                                                 : QStringLiteral("%1 points").arg(m_pointsTraced);
+    return QStringLiteral("%1 - %2 MHz, %3, %4      band selected: %5")
+        .arg(m_scaleFrom, m_scaleTo, points,
+             QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+             MnComboFScale->Text().trimmed());
+}
+
+std::vector<LegendEntry> frmMain::PrintLegend() {
+    std::vector<LegendEntry> legend;
+    for (const QuantityInfo& q : kQuantities) {
+        legend.push_back({QColor::fromRgb(q.colour),
+                          QStringLiteral("%1 (%2)").arg(QString::fromLatin1(q.caption),
+                                                        QString::fromLatin1(q.scale))});
+    }
+    return legend;
 }
 
 void frmMain::PrintGraph(QPrinter& printer) {
@@ -46,7 +61,7 @@ void frmMain::PrintGraph(QPrinter& printer) {
     const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
     for (int copy = 0; copy < copies; ++copy) {
         if (copy > 0) printer.newPage();
-        PaintGraphPage(painter, QRectF(QPointF(0, 0), page.size()), PrintTitle(),
+        PaintGraphPage(painter, QRectF(QPointF(0, 0), page.size()), PrintTitle(), PrintLegend(),
                        {picSWR, grphSWRDisplay, picRes, picFreq});
     }
     painter.end();

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "app/frmMain.h"
 #include "graph/GraphGeometry.h"
 #include "platform/ComboBox.h"
@@ -26,6 +28,7 @@ void frmMain::PlotTraces() {
         }
     }
     grphSWRDisplay->SetDrawWidth(1);
+    m_pointsTraced = std::max(0, last + 1);
 }
 
 void frmMain::RedrawGraph() {

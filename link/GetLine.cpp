@@ -11,18 +11,14 @@ QString frmMain::GetLine() {
         QString field;
         bool nothingCame = false;
         for (;;) {
-            // Bytes already received are read without a trip through the
-            // event loop: one per character costs a system call each and held
-            // a fast line to about half a million characters a second. The
-            // loop still runs whenever the buffer runs dry, at the latest
-            // after one refill from the system (a few kilobytes, well under a
-            // millisecond of work), so a Stop click never waits long. While
-            // the line is quiet, sleep in the event loop until something
-            // happens (a byte, a click) instead of polling a core flat out.
-            if (!cntlComm->BytesWaiting()) {
-                QCoreApplication::processEvents(nothingCame ? QEventLoop::WaitForMoreEvents
-                                                            : QEventLoop::AllEvents);
-            }
+            // Every pass lets the window handle what is pending before the
+            // next character is taken, so a Stop click is seen within one
+            // pass however much is waiting in the port. While the line is
+            // quiet, sleep in the event loop until something happens (a
+            // byte, a click) instead of polling a core flat out.
+            const bool quiet = nothingCame && !cntlComm->BytesWaiting();
+            QCoreApplication::processEvents(quiet ? QEventLoop::WaitForMoreEvents
+                                                  : QEventLoop::AllEvents);
             const QString ch = cntlComm->Input();
             const char16_t c = ch.isEmpty() ? u'\0' : ch.front().unicode();
             if (WireFormat::EndsField(c)) break;

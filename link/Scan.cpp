@@ -79,16 +79,12 @@ void frmMain::btnCollectDisplayData_Click() {
         answerLost = true;
     }
     if (headerCame) NumPoints = std::int16_t(counter - 1);
-    if (answerLost) {
-        // The reader has closed the port and restored the buttons; the points
-        // that did arrive stay counted, and nothing is redrawn.
-        LblPoints->setText(QStringLiteral("Aborted"));
-        return;
-    }
 
     if (cntlComm->PortOpen()) cntlComm->SetPortOpen(false);
     RestoreScanButtons();
-    if (flgStop) {
+    // A failed reader has reported itself already; the scan then ends as a
+    // stopped one does, so that picture, range and readout agree.
+    if (flgStop || answerLost) {
         LblPoints->setText(QStringLiteral("Aborted"));
         DrawGraphFrame();
         Scan_Start = QStringLiteral("010000");

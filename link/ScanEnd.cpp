@@ -8,6 +8,9 @@ void frmMain::RestoreScanButtons() {
     btnStopCollectData->setEnabled(false);
     btnCollectDisplayData->setEnabled(true);
     btnCollectDisplayData->setVisible(true);
+    // Hiding "Start Scan" sent the focus on along the tab order; it comes
+    // back so that Space or Enter starts the next scan.
+    btnCollectDisplayData->setFocus();
 }
 
 void frmMain::FailScan(const QString& routineLine, const QString& description) {

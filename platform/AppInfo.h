@@ -12,6 +12,9 @@ namespace AppInfo {
 // The application's title, shown on its message boxes.
 inline QString Title() { return QStringLiteral("Vantrel"); }
 
+// The one credit line, shown by the main window and by the About box.
+inline QString Credit() { return QStringLiteral("\u00a9 2003-2026 Vantrel"); }
+
 QString Path();     // folder of the executable, without a trailing separator
 QString ExeName();  // file name of the executable without its extension
 

@@ -7,6 +7,8 @@
 ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
+    // Completion would choose a row from typed text.
+    setCompleter(nullptr);
     // Typing goes to the line edit, so it is watched as well as the box.
     lineEdit()->installEventFilter(this);
     lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
@@ -37,6 +39,17 @@ void ComboBox::SetListIndex(int row) {
     emit Click();
 }
 
+void ComboBox::SetLocked(bool locked) { lineEdit()->setReadOnly(locked); }
+
+void ComboBox::showChosenRow() {
+    if (currentIndex() >= 0 && lineEdit()->text() != itemText(currentIndex()))
+        lineEdit()->setText(itemText(currentIndex()));
+}
+
+bool ComboBox::isConfirmKey(const QKeyEvent* event) {
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
 bool ComboBox::swallowTypedCharacter(QKeyEvent* event) {
     // Only keys that produce a character take part, as with the classic
     // KeyPress: arrows, Page keys and Home/End still move through the rows.
@@ -54,11 +67,21 @@ bool ComboBox::eventFilter(QObject* watched, QEvent* event) {
         // Editing shortcuts (paste, cut, undo) carry control characters; the
         // owner sees those too.
         if (event->type() == QEvent::KeyPress && swallowTypedCharacter(key)) return true;
+        if (event->type() == QEvent::KeyPress && isConfirmKey(key)) showChosenRow();
     }
     return QComboBox::eventFilter(watched, event);
 }
 
+// The list would choose the row whose text matches what was typed once Enter
+// is pressed or the focus leaves; the text shown goes back to the chosen row
+// first, so that only a real choice of a row raises Click.
 void ComboBox::keyPressEvent(QKeyEvent* event) {
     if (swallowTypedCharacter(event)) return;
+    if (isConfirmKey(event)) showChosenRow();
     QComboBox::keyPressEvent(event);
+}
+
+void ComboBox::focusOutEvent(QFocusEvent* event) {
+    showChosenRow();
+    QComboBox::focusOutEvent(event);
 }

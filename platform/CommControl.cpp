@@ -154,13 +154,20 @@ QString CommControl::portLabel() const {
 }
 
 void CommControl::throwNotOpen(const char* operation) const {
-    throw CommError(CommError::PortNotOpen, QStringLiteral("Cannot %1 %2: the port is not open.")
-                                                .arg(QLatin1String(operation), portLabel()));
+    // A caller still at work on a port that was closed under it (another
+    // port chosen meanwhile) learns which port that was.
+    const QString text = m_closedLabel.isEmpty()
+                             ? QStringLiteral("Cannot %1 %2: the port is not open.")
+                                   .arg(QLatin1String(operation), portLabel())
+                             : QStringLiteral("Cannot %1 %2: the port has been closed.")
+                                   .arg(QLatin1String(operation), m_closedLabel);
+    throw CommError(CommError::PortNotOpen, text);
 }
 
 void CommControl::SetPortOpen(bool open) {
     if (!open) {
         if (!m_open) return;
+        m_closedLabel = portLabel();
         if (m_port.isOpen()) m_port.close();
         m_open = false;
         m_failure.clear();
@@ -197,6 +204,7 @@ void CommControl::SetPortOpen(bool open) {
         throw CommError(CommError::PortUnavailable, text);
     }
     m_open = true;
+    m_closedLabel.clear();
     ++m_openCount;
     m_failure.clear();
     m_portReleased = false;
@@ -431,13 +439,12 @@ void CommControl::onErrorOccurred(QSerialPort::SerialPortError error) {
     }
     if (!m_open || !m_failure.isEmpty()) return;
     // A hung-up device keeps signalling; Qt reports a read of nothing with
-    // whatever errno was left over, so the text says what it means.
-    m_failure = QStringLiteral(
-                    "Cannot %1 %2: the device has gone away (unplugged or hung up); "
-                    "the system reports: %3.")
+    // whatever errno an earlier call left over, so its text would mislead:
+    // the description says what happened instead.
+    m_failure = QStringLiteral("Cannot %1 %2: the device has gone away (unplugged or hung up).")
                     .arg(error == QSerialPort::WriteError ? QStringLiteral("write to")
                                                           : QStringLiteral("read from"),
-                         portLabel(), m_port.errorString());
+                         portLabel());
     // Release the device once the port's own notification has returned
     // (closing inside it is not safe), keeping what was already received.
     const quint64 openCount = m_openCount;

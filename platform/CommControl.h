@@ -138,6 +138,8 @@ private:
     std::int16_t m_commPort = 1;
     QString m_deviceOverride;
     QString m_device;
+    // The port and device last closed, until the next open.
+    QString m_closedLabel;
     QString m_settingsText = QStringLiteral("9600,N,8,1");
     LineSettings m_settings;
     int m_handshaking = 0;

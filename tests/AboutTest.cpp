@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "FormFixture.h"
 #include "about/About.h"
 #include "about/AboutKestrel.h"
 
@@ -125,6 +126,13 @@ TEST_F(AboutBoxes, BothBoxesOpenAtOnceAndEachClosesOnlyItself) {
     pressOk(club);
     settle();
     EXPECT_TRUE(club.isNull());
+}
+
+TEST_F(AboutBoxes, OneCreditLineInTheWindowAndTheBox) {
+    LoadedForm form;
+    const auto* credit = About::ShowTheBox()->findChild<QLabel*>(QStringLiteral("Label2"));
+    ASSERT_NE(credit, nullptr);
+    EXPECT_EQ(credit->text(), form->LblCredit->text());
 }
 
 }  // namespace

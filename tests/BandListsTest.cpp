@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTest>
 #include <string>
 
@@ -53,4 +56,29 @@ TEST(BandLists, ArrowKeysStillChooseRows) {
     QTest::keyClick(form->MnComboFScale, Qt::Key_Up);
     EXPECT_EQ(form->MnComboFScale->ListIndex(), 0);
     EXPECT_EQ(form->Scan_Start.Number(), 10000);
+}
+
+TEST(BandLists, PastedOrDroppedTextIsRefused) {
+    LoadedForm form;
+    form->show();
+    QGuiApplication::clipboard()->setText(QStringLiteral("Com9"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("Com9"), QClipboard::Selection);
+    for (ComboBox* list : {form->MnComboFScale, form->MnComboDisplay}) {
+        list->setFocus();
+        QLineEdit* edit = list->lineEdit();
+        const QString text = list->currentText();
+        const int row = list->ListIndex();
+        QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        QTest::mouseClick(edit, Qt::MiddleButton);
+        QMimeData dropped;
+        dropped.setText(QStringLiteral("dropped"));
+        const QPoint at = edit->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(edit, &enter);
+        QDropEvent drop(at, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(edit, &drop);
+        EXPECT_EQ(edit->text(), text);
+        EXPECT_EQ(list->ListIndex(), row);
+    }
 }

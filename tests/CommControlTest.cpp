@@ -201,7 +201,8 @@ TEST(CommControlIo, AHungUpLineDeliversWhatCameThenFails) {
     QString received;
     const QString failure = readToFailure(open.comm, received);
     EXPECT_EQ(received, u"E\r");
-    EXPECT_TRUE(failure.contains(open.label + QStringLiteral(": the device has gone away")))
+    EXPECT_EQ(failure, QStringLiteral("Cannot read from ") + open.label +
+                           QStringLiteral(": the device has gone away (unplugged or hung up)."))
         << failure.toStdString();
     EXPECT_TRUE(open.comm.PortOpen()) << "the caller closes it";
     EXPECT_THROW(open.comm.Output("0\r\n"), CommError);
@@ -209,8 +210,11 @@ TEST(CommControlIo, AHungUpLineDeliversWhatCameThenFails) {
     open.comm.SetPortOpen(false);
     EXPECT_TRUE(open.comm.BytesWaiting()) << "a reader must not sleep on a closed port";
     const QString closed = failureOf([&] { open.comm.Input(); }).description();
-    EXPECT_TRUE(closed.contains(open.label + QStringLiteral(": the port is not open")))
-        << closed.toStdString();
+    EXPECT_EQ(closed, QStringLiteral("Cannot read from ") + open.label +
+                          QStringLiteral(": the port has been closed."));
+    // Another port chosen after the close changes nothing in the text.
+    open.comm.SetCommPort(5);
+    EXPECT_EQ(failureOf([&] { open.comm.Input(); }).description(), closed);
 }
 
 TEST(CommControlIo, ClosingReleasesTheDeviceOnEveryPath) {

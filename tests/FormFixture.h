@@ -5,14 +5,21 @@
 #include <QTemporaryDir>
 #include <chrono>
 #include <memory>
+#include <ostream>
 
 #include "app/frmMain.h"
 
+// Failed comparisons of texts show the texts.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
 // Reaches the window's private measurement array, so readout and drawing
-// tests can lay out exactly the points they need.
+// tests can lay out exactly the points they need, and its line reader.
 class FormTestAccess {
 public:
     static ScanData& Data(frmMain& form) { return form.Scan_Data; }
+    static QString GetLine(frmMain& form) { return form.GetLine(); }
 };
 
 // A loaded main window whose settings file lives in a folder of its own, so

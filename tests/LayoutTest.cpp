@@ -5,10 +5,74 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 #include "FormFixture.h"
 #include "platform/ComboBox.h"
 #include "platform/PictureBox.h"
+
+namespace {
+
+const QColor kLightYellow(249, 239, 107);
+
+// True when each channel lies between those of the two colours, as the
+// anti-aliased edge of a caption drawn in `ink` on `paper` does.
+bool blendOf(const QColor& c, const QColor& paper, const QColor& ink) {
+    const auto between = [](int v, int a, int b) {
+        return v >= std::min(a, b) && v <= std::max(a, b);
+    };
+    return between(c.red(), paper.red(), ink.red()) &&
+           between(c.green(), paper.green(), ink.green()) &&
+           between(c.blue(), paper.blue(), ink.blue());
+}
+
+// Pixels of `area` (in `w`'s coordinates) on the window's grabbed image that
+// are not `paper` and that `allowed` does not excuse.
+int strayPixels(const QImage& shot, QWidget* window, QWidget* w, const QRect& area,
+                const std::function<bool(QPoint, QColor)>& allowed) {
+    int stray = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor c = shot.pixelColor(w->mapTo(window, QPoint(x, y)));
+            stray += c != kLightYellow && !allowed(QPoint(x, y), c);
+        }
+    }
+    return stray;
+}
+
+}  // namespace
+
+TEST(Layout, OptionButtonsAndFrameInteriorsAreLightYellowOnScreen) {
+    LoadedForm form;
+    form->show();
+    const QImage shot = form->grab().toImage();
+    for (QRadioButton* option : form->OptCursor) {
+        QStyleOptionButton opt;
+        opt.initFrom(option);
+        const QRect indicator =
+            option->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &opt, option);
+        const QColor ink = option->palette().color(QPalette::WindowText);
+        EXPECT_EQ(strayPixels(shot, &*form, option, option->rect(),
+                              [&](QPoint p, QColor c) {
+                                  return indicator.contains(p) || blendOf(c, kLightYellow, ink);
+                              }),
+                  0)
+            << option->text().toStdString();
+    }
+    for (QGroupBox* frame : {form->FrameGraph, form->FrameDP, form->FrameComm}) {
+        QList<QRect> controls;
+        for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            controls << child->geometry();
+        EXPECT_EQ(strayPixels(shot, &*form, frame, frame->contentsRect(),
+                              [&](QPoint p, QColor) {
+                                  return std::any_of(controls.begin(), controls.end(),
+                                                     [p](const QRect& r) { return r.contains(p); });
+                              }),
+                  0)
+            << frame->title().toStdString();
+    }
+}
 
 TEST(Layout, ControlsFitTheClientAreaAndTheirTexts) {
     LoadedForm form;

@@ -1,7 +1,9 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -48,24 +50,64 @@ QList<QImage> pdfPages(const QString& pdf, const QTemporaryDir& dir) {
     return pages;
 }
 
-}  // namespace
+// The smallest rectangle holding every pixel of the colour.
+QRect extentOf(const QImage& image, const QColor& colour) {
+    QRect extent;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y) == colour) extent |= QRect(x, y, 1, 1);
+        }
+    }
+    return extent;
+}
 
-TEST(Print, PageShowsGridTracesAndLabels) {
-    LoadedForm form;
-    form->MnComboDisplay->SetListIndex(0);
+QImage printedPage(frmMain& form) {
     QImage page(1650, 1275, QImage::Format_RGB32);  // a landscape letter page at 150 dpi
     page.fill(Qt::white);
-    {
-        QPainter painter(&page);
-        PaintGraphPage(painter, page.rect(), form->PrintTitle(),
-                       {form->picSWR, form->grphSWRDisplay, form->picRes, form->picFreq});
-    }
-    EXPECT_TRUE(hasColour(page, Qt::red, 0));
-    EXPECT_TRUE(hasColour(page, QColor(0, 255, 0), 0));
-    EXPECT_TRUE(hasColour(page, Qt::blue, 0));
+    QPainter painter(&page);
+    PaintGraphPage(painter, page.rect(), form.PrintTitle(), frmMain::PrintLegend(),
+                   {form.picSWR, form.grphSWRDisplay, form.picRes, form.picFreq});
+    return page;
+}
+
+}  // namespace
+
+TEST(Print, PageShowsTheGraphCentredWithItsLegend) {
+    LoadedForm form;
+    const QImage page = printedPage(*form);
     EXPECT_TRUE(hasColour(page, QColor(150, 150, 150), 0));
-    EXPECT_TRUE(hasColour(page, QColor(249, 239, 107), 0));  // the scale strips
-    EXPECT_TRUE(form->PrintTitle().startsWith(QStringLiteral("1-10MHz   1.000 - 10.000 MHz")));
+    // The light yellow strips frame the graph; together they sit in the
+    // middle of the page.
+    const QRect strips = extentOf(page, QColor(249, 239, 107));
+    EXPECT_NEAR(strips.center().x(), page.rect().center().x(), 2);
+    EXPECT_NEAR(strips.center().y(), page.rect().center().y(), 2);
+    // Below them the legend shows each trace colour.
+    const QImage legend =
+        page.copy(0, strips.bottom() + 1, page.width(), page.height() - strips.bottom() - 1);
+    for (const LegendEntry& entry : frmMain::PrintLegend())
+        EXPECT_TRUE(hasColour(legend, entry.colour, 0)) << entry.text.toStdString();
+    EXPECT_TRUE(hasColour(legend, Qt::black, 200));
+}
+
+// The title names what the graph shows, not what the band list says.
+TEST(Print, TitleNamesTheRangeAsLabelledThePointsAndTheBand) {
+    LoadedForm form;
+    const auto title = [&] { return form->PrintTitle().toStdString(); };
+    EXPECT_THAT(title(), ::testing::StartsWith("1.000 - 10.000 MHz, 11 points, 20"));
+    EXPECT_THAT(title(), ::testing::EndsWith("band selected: 1-10MHz"));
+    // An analyzer that swept 14.0 to 14.35 MHz for the first row.
+    form->Scan_Start = 140000.0;
+    form->Scan_End = 143500.0;
+    form->MnComboDisplay->SetListIndex(0);
+    EXPECT_THAT(title(), ::testing::StartsWith("14.000 - 14.350 MHz, 11 points, "));
+    EXPECT_THAT(title(), ::testing::EndsWith("band selected: 1-10MHz"));
+    // Choosing a band shows its empty frame.
+    form->MnComboFScale->SetListIndex(8);
+    EXPECT_THAT(title(), ::testing::StartsWith("14.000 - 14.350 MHz, no points, "));
+    EXPECT_THAT(title(), ::testing::EndsWith("band selected: 20 Mtrs"));
+    const QString dateTime = form->PrintTitle().section(QStringLiteral(", "), 2, 2).left(16);
+    EXPECT_TRUE(QDateTime::fromString(dateTime, QStringLiteral("yyyy-MM-dd HH:mm")).isValid())
+        << dateTime.toStdString();
 }
 
 TEST(Print, PdfThroughThePrinterHonoursCopiesAndRange) {

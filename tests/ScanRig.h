@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <chrono>
 #include <functional>
+#include <thread>
 
 #include "FormFixture.h"
 #include "PtyAnalyzer.h"
@@ -18,6 +19,12 @@ public:
 
     explicit ScanRig(const QByteArray& answer = QByteArray(),
                      std::chrono::milliseconds messageCheck = std::chrono::milliseconds(5));
+    ~ScanRig();
+
+    // From now on the answer comes as a serial line delivers it, a
+    // millisecond's worth at a time from a thread of its own, whatever the
+    // program is doing; until then, as fast as the terminal takes it.
+    void PaceAt(double charsPerSecond) { m_charsPerSecond = charsPerSecond; }
 
     // Presses "Start Scan"; returns when the scan has finished, drawing included.
     void Scan();
@@ -43,5 +50,9 @@ public:
     MessageBoxCatcher messages;
 
 private:
+    void sendPaced(const QByteArray& answer);
+
+    double m_charsPerSecond = 0;
+    std::thread m_line;
     Clock::time_point m_lastByte{};
 };

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QTest>
+#include <QTimer>
+#include <array>
 
 #include "ScanRig.h"
 #include "platform/ComboBox.h"
@@ -123,6 +128,68 @@ TEST(Scan, StopEndsTheScanWhereverItIs) {
     }
 }
 
+// However the scan ends, the focus is back on "Start Scan", so that Space
+// starts the next one.
+TEST(Scan, FocusReturnsToStartScanAfterEveryEnding) {
+    const struct {
+        const char* name;
+        QByteArray answer;
+        std::function<void(frmMain&)> during;  // run once the last point is in
+    } endings[] = {
+        {"answer complete", kHeader + points(3) + "E\r\n", nullptr},
+        {"stop request", kHeader + points(3), [](frmMain& f) { f.btnStopCollectData->click(); }},
+        {"port changed", kHeader + points(3), [](frmMain& f) { f.cmboCommPort->SetListIndex(0); }},
+    };
+    for (const auto& ending : endings) {
+        ScanRig rig(ending.answer);
+        rig.form->show();
+        rig.form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&*rig.form));
+        if (ending.during) {
+            rig.During([&] {
+                if (rig.form->LblPoints->text() != QStringLiteral("2")) return false;
+                ending.during(*rig.form);
+                return true;
+            });
+        }
+        rig.Scan();
+        // After a message box the window manager hands the activation back;
+        // the offscreen platform has none to do it.
+        rig.form->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&*rig.form)) << ending.name;
+        if (QApplication::focusWidget() != rig.form->btnCollectDisplayData) {
+            ADD_FAILURE() << ending.name << ": the focus is elsewhere";
+            continue;
+        }
+        rig.analyzer.received.clear();
+        rig.analyzer.onCommand = [&](const QByteArray&) { rig.analyzer.Queue(kHeader + "E\r\n"); };
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        EXPECT_EQ(rig.analyzer.received, "0\r\n") << ending.name;
+    }
+}
+
+// A click waits in the event queue while characters wait in the port; the
+// reader handles the click before it takes the next character.
+TEST(Scan, AStopIsSeenWithinOnePassWhileCharactersWait) {
+    PtyPair pty;
+    LoadedForm form;
+    form->cntlComm->SetDeviceOverride(pty.slavePath());
+    form->cntlComm->SetPortOpen(true);
+    constexpr int kWaiting = 3000;
+    ASSERT_TRUE(pty.write(QByteArray(kWaiting, '7')));
+    for (int i = 0; i < 100000 && form->cntlComm->InBufferCount() < kWaiting; ++i)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    ASSERT_EQ(form->cntlComm->InBufferCount(), kWaiting);
+    form->btnStopCollectData->setEnabled(true);
+    QMetaObject::invokeMethod(form->btnStopCollectData, &QPushButton::click, Qt::QueuedConnection);
+    // The pass that sees the stop drops its character; every later call
+    // returns after a single read.
+    EXPECT_EQ(FormTestAccess::GetLine(*form), QString());
+    EXPECT_EQ(form->cntlComm->InBufferCount(), kWaiting - 1);
+    EXPECT_EQ(FormTestAccess::GetLine(*form), QString());
+    EXPECT_EQ(form->cntlComm->InBufferCount(), kWaiting - 2);
+}
+
 TEST(Scan, MissingPortIsReportedAndNothingChanges) {
     ScanRig rig;
     rig.form->cntlComm->SetDeviceOverride(QStringLiteral("/dev/no-such-analyzer-port"));
@@ -139,20 +206,57 @@ TEST(Scan, MissingPortIsReportedAndNothingChanges) {
     EXPECT_TRUE(rig.Idle());
 }
 
-TEST(Scan, PortSwitchUnderTheReaderEndsTheScan) {
-    ScanRig rig(kHeader + points(3));
-    rig.During([&] {
-        if (rig.form->LblPoints->text() != QStringLiteral("2")) return false;
-        rig.form->cmboCommPort->SetListIndex(2);
-        return true;
-    });
-    rig.Scan();
-    ASSERT_EQ(rig.messages.texts.size(), 1);
-    EXPECT_TRUE(rig.messages.texts[0].startsWith(QStringLiteral("Error in GetLine routine\n")));
-    EXPECT_TRUE(rig.Idle());
-    EXPECT_EQ(rig.form->cntlComm->CommPort(), 3);
-    EXPECT_EQ(rig.form->NumPoints, 2);
-    EXPECT_EQ(rig.form->LblPoints->text(), QStringLiteral("Aborted"));
+// A reader failure ends the scan as a stop does: the same picture, label and
+// range afterwards, and a message that names the port that was being read.
+TEST(Scan, ReaderFailureEndsTheScanAsAStopDoes) {
+    const auto scanEndedBy = [](const std::function<void(ScanRig&)>& ending, ScanRig& rig) {
+        rig.During([&rig, ending] {
+            if (rig.form->LblPoints->text() != QStringLiteral("2")) return false;
+            ending(rig);
+            return true;
+        });
+        rig.Scan();
+    };
+    const std::array<PictureBox * frmMain::*, 3> boxes = {&frmMain::grphSWRDisplay,
+                                                          &frmMain::picRes, &frmMain::picFreq};
+    std::array<QImage, 3> afterStop;
+    {
+        // Gone before the failures, so that its message catcher takes none of theirs.
+        ScanRig stopped(kHeader + points(3));
+        scanEndedBy([](ScanRig& rig) { rig.form->btnStopCollectData->click(); }, stopped);
+        for (std::size_t i = 0; i < boxes.size(); ++i)
+            afterStop[i] = ((*stopped.form).*boxes[i])->Image().copy();
+    }
+
+    const struct {
+        const char* name;
+        std::function<void(ScanRig&)> failure;
+        QString reason;
+        int nextPort;  // the one the next scan opens
+    } failures[] = {
+        {"another port chosen", [](ScanRig& rig) { rig.form->cmboCommPort->SetListIndex(4); },
+         QStringLiteral("the port has been closed."), 5},
+        {"the device hung up", [](ScanRig& rig) { rig.pty.closeMaster(); },
+         QStringLiteral("the device has gone away (unplugged or hung up)."), 1},
+    };
+    for (const auto& f : failures) {
+        ScanRig rig(kHeader + points(3));
+        scanEndedBy(f.failure, rig);
+        ASSERT_EQ(rig.messages.texts.size(), 1) << f.name;
+        EXPECT_EQ(rig.messages.texts[0],
+                  QStringLiteral("Error in GetLine routine\nCannot read from Com1 (") +
+                      rig.pty.slavePath() + QStringLiteral("): ") + f.reason)
+            << f.name;
+        EXPECT_TRUE(rig.Idle()) << f.name;
+        EXPECT_EQ(rig.form->cntlComm->CommPort(), f.nextPort) << f.name;
+        EXPECT_EQ(rig.form->NumPoints, 2) << f.name;
+        EXPECT_EQ(rig.form->LblPoints->text(), QStringLiteral("Aborted")) << f.name;
+        EXPECT_EQ(rig.form->Scan_Start.Number(), 10000) << f.name;
+        EXPECT_EQ(rig.form->Scan_End.Number(), 100000) << f.name;
+        EXPECT_EQ(CountRed(rig), 0) << f.name;
+        for (std::size_t i = 0; i < boxes.size(); ++i)
+            EXPECT_EQ(((*rig.form).*boxes[i])->Image(), afterStop[i]) << f.name << " " << i;
+    }
 }
 
 TEST(Scan, EveryWayOutReleasesThePort) {

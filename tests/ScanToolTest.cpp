@@ -20,6 +20,7 @@
 #include "SimProcess.h"
 #include "cli/CsvFile.h"
 #include "cli/ExitStatus.h"
+#include "cli/ScanTool.h"
 #include "platform/CommControl.h"
 
 namespace {
@@ -133,8 +134,43 @@ TEST(ScanTool, TableRecordedByTheToolReplaysIntoTheSameTable) {
     EXPECT_EQ(readFile(dir.filePath("second.csv")), readFile(dir.filePath("first.csv")));
 }
 
-// The window's own scan and the tool, fed the same bytes, keep the same
-// points, NumPoints and range.
+namespace {
+
+// The window's own scan and then the tool on the analyzer at `device`, which
+// answers both with the same bytes: both keep the same points, NumPoints and
+// range.
+void expectToolKeepsWhatTheWindowGot(const QString& device, const char* name) {
+    LoadedForm form;
+    MessageBoxCatcher messages;
+    form->cntlComm->SetDeviceOverride(device);
+    form->btnCollectDisplayData->click();
+    ASSERT_TRUE(messages.texts.isEmpty()) << name;
+
+    QTemporaryDir dir;
+    const ToolRun run = runTool({"--port", device, "--csv", "s.csv", "--json"}, dir.path());
+    ASSERT_EQ(run.status, ExitStatus::kDone) << name << ": " << run.err.toStdString();
+    const QJsonObject summary = json(run.out);
+    const auto kept = readCsv(dir.filePath("s.csv"));
+    ASSERT_TRUE(kept) << name;
+    const double start = form->Scan_Start.Number();
+    const double end = form->Scan_End.Number();
+    EXPECT_EQ(summary["start_hz"].toDouble(), 100 * start) << name;
+    EXPECT_EQ(summary["end_hz"].toDouble(), 100 * end) << name;
+    ASSERT_EQ(int(kept->points.size()), form->NumPoints + 1) << name;
+    EXPECT_EQ(summary["points"].toInt(), form->NumPoints + 1) << name;
+    const ScanData& data = form->ScanPoints();
+    for (int i = 0; i <= form->NumPoints; ++i) {
+        const auto& p = kept->points[std::size_t(i)];
+        ASSERT_EQ(p.swr, data(i, 0)) << name << " point " << i;
+        ASSERT_EQ(p.rOhm, data(i, 1)) << name << " point " << i;
+        ASSERT_EQ(p.xOhm, data(i, 2)) << name << " point " << i;
+        const double f = form->NumPoints == 0 ? start : start + i * (end - start) / form->NumPoints;
+        ASSERT_EQ(p.frequencyHz, 100 * f) << name << " point " << i;
+    }
+}
+
+}  // namespace
+
 TEST(ScanTool, SameStreamsGiveWhatTheWindowGets) {
     QByteArray many = "S\r\n140000,143500,35\r\n";
     for (int i = 0; i < 16390; ++i)
@@ -156,35 +192,18 @@ TEST(ScanTool, SameStreamsGiveWhatTheWindowGets) {
         PtyPair pty;
         PtyAnalyzer analyzer(pty);
         analyzer.onCommand = [&, stream = stream](const QByteArray&) { analyzer.Queue(stream); };
-        LoadedForm form;
-        MessageBoxCatcher messages;
-        form->cntlComm->SetDeviceOverride(pty.slavePath());
-        form->btnCollectDisplayData->click();
-        ASSERT_TRUE(messages.texts.isEmpty()) << name;
+        expectToolKeepsWhatTheWindowGot(pty.slavePath(), name);
+    }
 
-        QTemporaryDir dir;
-        const ToolRun run =
-            runTool({"--port", pty.slavePath(), "--csv", "s.csv", "--json"}, dir.path());
-        ASSERT_EQ(run.status, ExitStatus::kDone) << name << ": " << run.err.toStdString();
-        const QJsonObject summary = json(run.out);
-        const auto kept = readCsv(dir.filePath("s.csv"));
-        ASSERT_TRUE(kept) << name;
-        const double start = form->Scan_Start.Number();
-        const double end = form->Scan_End.Number();
-        EXPECT_EQ(summary["start_hz"].toDouble(), 100 * start) << name;
-        EXPECT_EQ(summary["end_hz"].toDouble(), 100 * end) << name;
-        ASSERT_EQ(int(kept->points.size()), form->NumPoints + 1) << name;
-        EXPECT_EQ(summary["points"].toInt(), form->NumPoints + 1) << name;
-        const ScanData& data = form->ScanPoints();
-        for (int i = 0; i <= form->NumPoints; ++i) {
-            const auto& p = kept->points[std::size_t(i)];
-            ASSERT_EQ(p.swr, data(i, 0)) << name << " point " << i;
-            ASSERT_EQ(p.rOhm, data(i, 1)) << name << " point " << i;
-            ASSERT_EQ(p.xOhm, data(i, 2)) << name << " point " << i;
-            const double f =
-                form->NumPoints == 0 ? start : start + i * (end - start) / form->NumPoints;
-            ASSERT_EQ(p.frequencyHz, 100 * f) << name << " point " << i;
-        }
+    // The emulator answers every command alike, its faults included.
+    const std::pair<const char*, QStringList> emulators[] = {
+        {"emulator: echo and spoilt fields",
+         {"--fault", "garbage", "--junk", "8\\r\\nZM-340\\r\\n", "--points", "300"}},
+        {"emulator: 16384 points and more", {"--points", "16500"}},
+    };
+    for (const auto& [name, arguments] : emulators) {
+        SimProcess sim(QStringList{"--fast"} + arguments);
+        expectToolKeepsWhatTheWindowGot(sim.device, name);
     }
 }
 
@@ -320,6 +339,34 @@ TEST(ScanTool, EveryExitStatus) {
         runTool({"--port", sim.device, "--csv", dir.filePath("no/such/folder/x.csv")});
     EXPECT_EQ(run.status, ExitStatus::kFileNotWritten);
     EXPECT_TRUE(run.err.contains("cannot write")) << run.err.toStdString();
+}
+
+// Ctrl-C reaches the replay of a recorded answer as it reaches a live scan,
+// also when it comes before the window has begun: the report ends with 130
+// and prints nothing. In process, so that the signal comes at a known moment.
+TEST(ScanTool, CtrlCStopsTheReplayOfARecordedAnswer) {
+    QTemporaryDir dir;
+    QByteArray answer = "S\r\n140000,143500,35\r\n";
+    // Far more than a pseudo-terminal carries in one pass of the event loop.
+    for (int i = 0; i < 2000; ++i) answer += "1.5,50,-" + QByteArray::number(i) + "\r\n";
+    QFile recording(dir.filePath("long.zm340"));
+    ASSERT_TRUE(recording.open(QIODevice::WriteOnly));
+    recording.write(answer + "E\r\n");
+    recording.close();
+
+    for (const bool beforeTheWindow : {false, true}) {
+        ScanTool tool(dir.path(), false);
+        if (beforeTheWindow) {
+            ::raise(SIGINT);
+        } else {
+            // The first pass of the event loop is inside the scan, once the
+            // command has gone out.
+            QTimer::singleShot(0, [] { ::raise(SIGINT); });
+        }
+        ::testing::internal::CaptureStdout();
+        EXPECT_EQ(tool.Run({"report", recording.fileName(), "--json"}), 130) << beforeTheWindow;
+        EXPECT_EQ(::testing::internal::GetCapturedStdout(), "") << beforeTheWindow;
+    }
 }
 
 // Without --port the tool takes the port the window remembers, mapped by the
