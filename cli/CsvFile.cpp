@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/NumberText.h"
+#include "sim/TextNumbers.h"
 
 namespace CsvFile {
 
@@ -32,7 +33,7 @@ std::optional<SweepRecord> Read(std::string_view text, QString* error) {
     int lineNumber = 0;
     while (!text.empty()) {
         const auto end = text.find('\n');
-        const std::string_view line = NumberText::Trimmed(text.substr(0, end));
+        const std::string_view line = trimmedText(text.substr(0, end));
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
         ++lineNumber;
         if (line.empty()) continue;
@@ -58,7 +59,7 @@ std::optional<SweepRecord> Read(std::string_view text, QString* error) {
         }
         std::array<double, 4> values{};
         for (std::size_t i = 0; i < values.size(); ++i) {
-            const auto value = NumberText::Parse(fields[i]);
+            const auto value = wholeNumber(fields[i]);
             if (!value) {
                 return fail(lineNumber, QStringLiteral("field %1 (\"%2\") is not a number")
                                             .arg(i + 1)

@@ -17,22 +17,4 @@ std::string Shortest(double value) {
     return std::string(buffer, result.ptr);
 }
 
-std::string_view Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(" \t\r");
-    return text.substr(first, last - first + 1);
-}
-
-std::optional<double> Parse(std::string_view text) {
-    text = Trimmed(text);
-    // from_chars takes a minus but no plus.
-    if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
-    double value = 0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return std::nullopt;
-    if (!std::isfinite(value)) return std::nullopt;
-    return value;
-}
-
 }  // namespace NumberText

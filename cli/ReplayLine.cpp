@@ -7,10 +7,12 @@
 #include <unistd.h>
 
 #include <QSocketNotifier>
+#include <array>
 #include <cerrno>
 #include <cstring>
 
 #include "cli/NumberText.h"
+#include "link/WireFormat.h"
 
 namespace {
 constexpr qsizetype kChunk = 4096;
@@ -56,14 +58,16 @@ void ReplayLine::readable() {
     const ssize_t n = ::read(m_master, bytes, sizeof bytes);
     if (n <= 0) return;
     m_received.append(bytes, n);
-    // A command is three bytes ending in CR LF.
-    for (qsizetype end; (end = m_received.indexOf("\r\n")) >= 0;) {
+    // A command is the band byte and its end.
+    const QByteArray commandEnd(WireFormat::kCommandEnd.data(),
+                                qsizetype(WireFormat::kCommandEnd.size()));
+    for (qsizetype end; (end = m_received.indexOf(commandEnd)) >= 0;) {
         if (end >= 1) {
             m_asked = true;
             m_pending += m_answer;
             m_writer->setEnabled(true);
         }
-        m_received.remove(0, end + 2);
+        m_received.remove(0, end + commandEnd.size());
     }
 }
 
@@ -75,15 +79,30 @@ void ReplayLine::writable() {
 }
 
 QByteArray ReplayLine::AnswerFor(const SweepRecord& record) {
+    std::string text;
+    const auto addLine = [&text](std::string_view fields) {
+        text += fields;
+        text += WireFormat::kLineBreak;
+    };
     const double start = record.startHz.value_or(0) / 100;
     const double end = record.endHz.value_or(0) / 100;
     const std::size_t n = record.points.size();
-    const double step = n > 1 ? (end - start) / double(n - 1) : 0;
-    std::string text = "S\r\n" + NumberText::Shortest(start) + ',' + NumberText::Shortest(end) +
-                       ',' + NumberText::Shortest(step) + "\r\n";
+    std::array<std::string, WireFormat::kHeaderFields> header;
+    header[WireFormat::kHeaderStart] = NumberText::Shortest(start);
+    header[WireFormat::kHeaderEnd] = NumberText::Shortest(end);
+    header[WireFormat::kHeaderStep] =
+        NumberText::Shortest(n > 1 ? (end - start) / double(n - 1) : 0);
+    addLine(WireFormat::kStartMarker);
+    addLine(WireFormat::JoinFields(header));
     for (const SweepRecord::Point& p : record.points) {
-        text += NumberText::Shortest(p.swr) + ',' + NumberText::Shortest(p.rOhm) + ',' +
-                NumberText::Shortest(p.xOhm) + "\r\n";
+        const double values[] = {p.swr, p.rOhm, p.xOhm};  // in the order of the quantities
+        static_assert(std::size(values) == kQuantities.size());
+        std::array<std::string, WireFormat::kPointFields.size()> fields;
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            fields[i] = NumberText::Shortest(values[std::size_t(WireFormat::kPointFields[i])]);
+        }
+        addLine(WireFormat::JoinFields(fields));
     }
-    return QByteArray::fromStdString(text + "E\r\n");
+    addLine(WireFormat::kEndMarker);
+    return QByteArray::fromStdString(text);
 }

@@ -17,6 +17,7 @@
 #include "cli/TouchstoneFile.h"
 #include "cli/WindowSession.h"
 #include "graph/GraphGeometry.h"
+#include "link/WireFormat.h"
 #include "platform/NumberRules.h"
 
 namespace {
@@ -173,9 +174,11 @@ int ScanTool::report(const ToolArguments& arguments) {
             const qsizetype lines = bytes.count('\n') + (bytes.endsWith('\n') ? 0 : 1);
             return fail(ExitStatus::kUsage,
                         QStringLiteral("%1, line %2: the recorded answer ends before its end "
-                                       "marker \"E\"")
+                                       "marker \"%3\"")
                             .arg(path)
-                            .arg(lines));
+                            .arg(lines)
+                            .arg(QLatin1String(WireFormat::kEndMarker.data(),
+                                               qsizetype(WireFormat::kEndMarker.size()))));
         }
         if (outcome.end == WindowSession::End::Stopped)
             return ExitStatus::kSignalBase + StopSignals::Caught();

@@ -3,13 +3,13 @@
 #include <QRegularExpression>
 
 #include "bands/BandTable.h"
-#include "cli/NumberText.h"
+#include "sim/TextNumbers.h"
 
 namespace {
 
 constexpr int kPortCount = 16;
 
-std::optional<int> wholeNumber(const QString& text, int max) {
+std::optional<int> countUpTo(const QString& text, int max) {
     static const QRegularExpression digits(QStringLiteral("^[0-9]{1,9}$"));
     if (!digits.match(text).hasMatch()) return std::nullopt;
     const int value = text.toInt();
@@ -20,7 +20,7 @@ std::optional<int> wholeNumber(const QString& text, int max) {
 
 std::optional<int> ToolArguments::BandRow(const QString& text) {
     const QString wanted = text.trimmed();
-    if (const auto row = wholeNumber(wanted, int(BandTable.size()) - 1)) return row;
+    if (const auto row = countUpTo(wanted, int(BandTable.size()) - 1)) return row;
     for (std::size_t row = 0; row < BandTable.size(); ++row) {
         if (QString::fromLatin1(BandTable[row].name)
                 .trimmed()
@@ -36,7 +36,7 @@ std::optional<ToolArguments::Port> ToolArguments::PortNamed(const QString& text)
     if (text.isEmpty()) return std::nullopt;
     const QRegularExpressionMatch match = comName.match(text);
     if (!match.hasMatch()) return Port{0, text};
-    const auto number = wholeNumber(match.captured(1), kPortCount);
+    const auto number = countUpTo(match.captured(1), kPortCount);
     if (!number || *number < 1) return std::nullopt;
     return Port{*number, QString()};
 }
@@ -104,7 +104,7 @@ std::optional<ToolArguments> ToolArguments::Parse(const QStringList& arguments, 
             }
             parsed.bandRow = *row;
         } else if (name == u"--timeout") {
-            const auto seconds = NumberText::Parse(value->toStdString());
+            const auto seconds = wholeNumber(value->toStdString());
             if (!seconds || *seconds < 0 || *seconds > kMaxTimeoutSeconds) {
                 return fail(QStringLiteral("--timeout needs seconds from 0 to %1, not \"%2\"")
                                 .arg(kMaxTimeoutSeconds)
@@ -112,7 +112,7 @@ std::optional<ToolArguments> ToolArguments::Parse(const QStringList& arguments, 
             }
             parsed.timeoutSeconds = *seconds;
         } else if (name == u"--repeat") {
-            parsed.repeat = wholeNumber(*value, kMaxRepeat);
+            parsed.repeat = countUpTo(*value, kMaxRepeat);
             if (!parsed.repeat) {
                 return fail(QStringLiteral("--repeat needs a whole number from 0 to %1, not \"%2\"")
                                 .arg(kMaxRepeat)

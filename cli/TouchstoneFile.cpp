@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "cli/NumberText.h"
+#include "sim/TextNumbers.h"
 
 namespace TouchstoneFile {
 namespace {
@@ -49,7 +50,7 @@ std::optional<Options> parseOptions(const QStringList& words, QString* error) {
             *error = QStringLiteral("only S parameters can be read, not %1").arg(words[i]);
             return std::nullopt;
         } else if (word == u"R" && i + 1 < words.size()) {
-            const auto ohms = NumberText::Parse(words[++i].toStdString());
+            const auto ohms = wholeNumber(words[++i].toStdString());
             if (!ohms || *ohms != kReferenceOhm) {
                 *error = QStringLiteral("the reference must be 50 ohms, not %1").arg(words[i]);
                 return std::nullopt;
@@ -94,7 +95,7 @@ std::optional<std::vector<Sample>> ReadSamples(std::string_view text, QString* e
         std::string_view line = text.substr(0, end);
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
         ++lineNumber;
-        line = NumberText::Trimmed(line.substr(0, line.find('!')));
+        line = trimmedText(line.substr(0, line.find('!')));
         if (line.empty()) continue;
         const QString content = QString::fromUtf8(line.data(), qsizetype(line.size())).simplified();
         if (content.startsWith(u'#')) {
@@ -115,7 +116,7 @@ std::optional<std::vector<Sample>> ReadSamples(std::string_view text, QString* e
         }
         double values[3] = {};
         for (int i = 0; i < 3; ++i) {
-            const auto value = NumberText::Parse(numbers[i].toStdString());
+            const auto value = wholeNumber(numbers[i].toStdString());
             if (!value) return fail(QStringLiteral("\"%1\" is not a number").arg(numbers[i]));
             values[i] = *value;
         }

@@ -12,7 +12,8 @@ std::string_view trimmedText(std::string_view text) {
 
 std::optional<double> wholeNumber(std::string_view text) {
     text = trimmedText(text);
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    // from_chars takes a minus but no plus; "+-1" stays refused.
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
     double value = 0;
     const char* end = text.data() + text.size();
     const auto result = std::from_chars(text.data(), end, value);

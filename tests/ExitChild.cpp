@@ -1,7 +1,7 @@
 // The exit test's child: a scan against the device named by the first
 // argument, left by the way named by the second ("button", "menu" or "close")
-// once the third point has arrived. Any line printed after "exiting" proves
-// that something ran after the way out.
+// once at least three points have arrived. Any line printed after "exiting"
+// proves that something ran after the way out.
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -32,7 +32,9 @@ int main(int argc, char** argv) {
             std::fflush(stdout);
             std::_Exit(3);
         }
-        if (form->LblPoints->text() != QStringLiteral("2")) return;
+        // A busy machine may deliver several points between two ticks, so
+        // the label can pass 2 unseen: any index from 2 on will do.
+        if (form->LblPoints->text().toInt() < 2) return;
         std::puts("exiting");
         std::fflush(stdout);
         if (how == "button") form->btnExit->click();

@@ -12,11 +12,13 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <clocale>
 #include <cmath>
 #include <functional>
 
 #include "FormFixture.h"
 #include "PtyAnalyzer.h"
+#include "SimProcess.h"
 #include "cli/CsvFile.h"
 #include "cli/ExitStatus.h"
 #include "cli/ScanTool.h"
@@ -25,7 +27,6 @@
 namespace {
 
 const QString kTool = QStringLiteral(VANTREL_SCAN_BINARY);
-const QString kSim = QStringLiteral(VANTREL_SIM);
 const QString kData = QStringLiteral(VANTREL_SHARED_DIR "/antenna-data/");
 
 struct ToolRun {
@@ -53,22 +54,6 @@ ToolRun runTool(const QStringList& arguments, const QString& folder = QString(),
     return run;
 }
 
-// The emulator on a pseudo-terminal of its own, for as long as the object lives.
-struct Sim {
-    explicit Sim(const QStringList& arguments) {
-        process.start(kSim, arguments);
-        while (!process.canReadLine() && process.waitForReadyRead(5000)) {
-        }
-        device = QString::fromLocal8Bit(process.readLine().trimmed());
-    }
-    ~Sim() {
-        process.terminate();
-        process.waitForFinished();
-    }
-    QProcess process;
-    QString device;
-};
-
 QJsonObject json(const QByteArray& line) { return QJsonDocument::fromJson(line).object(); }
 
 QByteArray readFile(const QString& path) {
@@ -95,7 +80,7 @@ bool haveDataSets() { return QFile::exists(kData + "magloop-20m.csv"); }
 TEST(ScanTool, MagneticLoopFromTheEmulatorKeptInEveryFile) {
     if (!haveDataSets()) GTEST_SKIP() << "no data sets in " << kData.toStdString();
     QTemporaryDir dir;
-    Sim sim({"--fast", "--csv", kData + "magloop-20m.csv"});
+    SimProcess sim({"--fast", "--csv", kData + "magloop-20m.csv"});
     const ToolRun scan = runTool({"--port", sim.device, "--band", " 20 Mtrs", "--csv", "x.csv",
                                   "--s1p", "x.s1p", "--png", "x.png", "--json"},
                                  dir.path());
@@ -142,10 +127,10 @@ TEST(ScanTool, TableRecordedByTheToolReplaysIntoTheSameTable) {
     if (!haveDataSets()) GTEST_SKIP() << "no data sets in " << kData.toStdString();
     QTemporaryDir dir;
     {
-        Sim sim({"--fast", "--csv", kData + "efhw-8band-hf.csv"});
+        SimProcess sim({"--fast", "--csv", kData + "efhw-8band-hf.csv"});
         ASSERT_EQ(runTool({"--port", sim.device, "--csv", "first.csv"}, dir.path()).status, 0);
     }
-    Sim again({"--fast", "--csv", dir.filePath("first.csv")});
+    SimProcess again({"--fast", "--csv", dir.filePath("first.csv")});
     ASSERT_EQ(runTool({"--port", again.device, "--csv", "second.csv"}, dir.path()).status, 0);
     EXPECT_EQ(readFile(dir.filePath("second.csv")), readFile(dir.filePath("first.csv")));
 }
@@ -218,7 +203,7 @@ TEST(ScanTool, SameStreamsGiveWhatTheWindowGets) {
         {"emulator: 16384 points and more", {"--points", "16500"}},
     };
     for (const auto& [name, arguments] : emulators) {
-        Sim sim(QStringList{"--fast"} + arguments);
+        SimProcess sim(QStringList{"--fast"} + arguments);
         expectToolKeepsWhatTheWindowGot(sim.device, name);
     }
 }
@@ -243,7 +228,7 @@ TEST(ScanTool, RecordedAnswerReportsAsTheLiveScan) {
 
 TEST(ScanTool, RepeatNumbersEverySweepsFiles) {
     QTemporaryDir dir;
-    Sim sim({"--fast", "--points", "51"});
+    SimProcess sim({"--fast", "--points", "51"});
     const ToolRun run = runTool({"--port", sim.device, "--band", "VHF", "--repeat", "3", "--csv",
                                  "dipole.csv", "--png", "dipole"},
                                 dir.path());
@@ -313,7 +298,7 @@ TEST(ScanTool, EveryExitStatus) {
         EXPECT_TRUE(run.err.contains("nothing came from the analyzer for 0.5 s"));
     }
     for (const char* fault : {"cut", "no-end"}) {
-        Sim sim({"--fast", "--fault", fault});
+        SimProcess sim({"--fast", "--fault", fault});
         const ToolRun run =
             runTool({"--port", sim.device, "--timeout", "0.5", "--csv", "t.csv"}, dir.path());
         EXPECT_EQ(run.status, ExitStatus::kNoAnswer) << fault;
@@ -350,7 +335,7 @@ TEST(ScanTool, EveryExitStatus) {
     }
 
     // A sweep that cannot be kept.
-    Sim sim({"--fast", "--points", "5"});
+    SimProcess sim({"--fast", "--points", "5"});
     const ToolRun run =
         runTool({"--port", sim.device, "--csv", dir.filePath("no/such/folder/x.csv")});
     EXPECT_EQ(run.status, ExitStatus::kFileNotWritten);
@@ -416,7 +401,7 @@ TEST(ScanTool, RemembersTheWindowsPortAndNeverWritesItsFile) {
 }
 
 TEST(ScanTool, ProgressOnlyOnATerminal) {
-    Sim sim({"--baud", "9600", "--points", "60"});
+    SimProcess sim({"--baud", "9600", "--points", "60"});
     PtyPair terminal;
     const int stderrEnd = terminal.slaveFd();
     const ToolRun run = runTool({"--port", sim.device});
@@ -435,6 +420,12 @@ TEST(ScanTool, ProgressOnlyOnATerminal) {
 
 TEST(ScanTool, ReadsAndWritesTheSameWhateverTheLocale) {
     if (!haveDataSets()) GTEST_SKIP() << "no data sets in " << kData.toStdString();
+    // Without the locale the tool would quietly run in "C" twice.
+    const std::string own = std::setlocale(LC_ALL, nullptr);
+    const bool german = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+    std::setlocale(LC_ALL, own.c_str());
+    if (!german)
+        GTEST_SKIP() << "no de_DE.UTF-8 locale on this machine (scripts/install-deps makes it)";
     QStringList outputs;
     for (const char* locale : {"C", "de_DE.UTF-8"}) {
         QProcess tool;

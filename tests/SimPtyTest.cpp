@@ -4,11 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QProcess>
 #include <algorithm>
 #include <string>
 
 #include "PtyPair.h"
+#include "SimProcess.h"
 
 namespace {
 
@@ -28,49 +28,33 @@ std::string readUntil(int fd, const std::string& end) {
     return received;
 }
 
-// Starts the built emulator and returns its first line, the device path.
-std::string startSim(QProcess& sim, const QStringList& arguments) {
-    sim.start(QStringLiteral(VANTREL_SIM), arguments);
-    while (!sim.canReadLine() && sim.waitForReadyRead(int(kHangGuard.count()))) {
-    }
-    return sim.readLine().trimmed().toStdString();
-}
-
-// The exit status once the emulator has ended by itself; -1 if it still runs or crashed.
-int exitCode(QProcess& sim) {
-    sim.waitForFinished(int(kHangGuard.count()));
-    const bool ended =
-        sim.state() == QProcess::NotRunning && sim.exitStatus() == QProcess::NormalExit;
-    return ended ? sim.exitCode() : -1;
-}
-
 }  // namespace
 
 TEST(SimPty, AnswersTheTwentyMetreBandWithMorePointsThanTheReceiverHolds) {
-    QProcess sim;
+    SimProcess sim({"--fast", "--once", "--points", "20000"});
     // The emulator makes the terminal raw itself; a client need not.
-    const int fd =
-        ::open(startSim(sim, {"--fast", "--once", "--points", "20000"}).c_str(), O_RDWR | O_NOCTTY);
+    const int fd = ::open(qPrintable(sim.device), O_RDWR | O_NOCTTY);
     ASSERT_GE(fd, 0);
     ASSERT_EQ(::write(fd, "8\r\n", 3), 3);
     const std::string answer = readUntil(fd, "E\r\n");
     ::close(fd);
     EXPECT_EQ(answer.rfind("S\r\n140000,143500,", 0), 0u) << answer.substr(0, 40);
     EXPECT_EQ(std::count(answer.begin(), answer.end(), '\n'), 1 + 1 + 20000 + 1);
-    EXPECT_EQ(exitCode(sim), 0);
+    EXPECT_EQ(sim.ExitCode(), 0);
 }
 
 TEST(SimPty, LinkReplacesAStaleOneFollowsTheDeviceAndGoesOnTermination) {
     const std::string link = ::testing::TempDir() + "zm340-sim-link-" + std::to_string(::getpid());
     ::unlink(link.c_str());
     ASSERT_EQ(::symlink("/dev/left-by-a-killed-run", link.c_str()), 0);
-    QProcess sim;
-    const std::string device = startSim(sim, {"--link", QString::fromStdString(link)});
-    char target[256] = {};
-    ASSERT_GT(::readlink(link.c_str(), target, sizeof target - 1), 0);
-    EXPECT_EQ(target, device);
-    sim.terminate();
-    EXPECT_EQ(exitCode(sim), 0);
+    {
+        SimProcess sim({"--link", QString::fromStdString(link)});
+        char target[256] = {};
+        ASSERT_GT(::readlink(link.c_str(), target, sizeof target - 1), 0);
+        EXPECT_EQ(QString::fromLocal8Bit(target), sim.device);
+        sim.process.terminate();
+        EXPECT_EQ(sim.ExitCode(), 0);
+    }
     struct stat file {};
     EXPECT_NE(::lstat(link.c_str(), &file), 0);
 
@@ -78,8 +62,8 @@ TEST(SimPty, LinkReplacesAStaleOneFollowsTheDeviceAndGoesOnTermination) {
     const int fd = ::open(link.c_str(), O_CREAT | O_WRONLY, 0644);
     ASSERT_EQ(::write(fd, "keep", 4), 4);
     ::close(fd);
-    startSim(sim, {"--link", QString::fromStdString(link)});
-    EXPECT_EQ(exitCode(sim), 1);
+    SimProcess refused({"--link", QString::fromStdString(link)});
+    EXPECT_EQ(refused.ExitCode(), 1);
     EXPECT_TRUE(::lstat(link.c_str(), &file) == 0 && S_ISREG(file.st_mode) && file.st_size == 4);
     ::unlink(link.c_str());
 }
