@@ -46,19 +46,19 @@ std::unique_ptr<WindowSession> WindowSession::Open(const QString& windowFolder, 
 
 void WindowSession::load(const QString& windowFolder) {
     RouteMsgBox([this](const QString& prompt) { m_messages << prompt; });
-    AppInfo::OverrideForTests(m_settingsFolder.path(), kWindowName);
+    AppInfo::SetLocation(m_settingsFolder.path(), kWindowName);
     m_form = std::make_unique<frmMain>();
     m_form->Form_Load();
     // The settings object has taken its file; from here on the window's
     // port texts and the mapping of Com<n> name the user's Vantrel.ini,
     // which the window only reads when it opens a port.
-    AppInfo::OverrideForTests(windowFolder, kWindowName);
+    AppInfo::SetLocation(windowFolder, kWindowName);
 }
 
 WindowSession::~WindowSession() {
     m_form.reset();
     RouteMsgBox({});
-    AppInfo::OverrideForTests(QString(), QString());
+    AppInfo::SetLocation(QString(), QString());
 }
 
 std::int16_t WindowSession::RememberedPort(const QString& windowFolder) {

@@ -20,7 +20,7 @@ QString ExeName() {
                : overrideName;
 }
 
-void OverrideForTests(const QString& path, const QString& exeName) {
+void SetLocation(const QString& path, const QString& exeName) {
     overridePath = path;
     overrideName = exeName;
 }

@@ -18,6 +18,8 @@ inline QString Credit() { return QStringLiteral("\u00a9 2003-2026 Vantrel"); }
 QString Path();     // folder of the executable, without a trailing separator
 QString ExeName();  // file name of the executable without its extension
 
-void OverrideForTests(const QString& path, const QString& exeName);
+// Stands the executable's folder and name in for the real ones (both empty
+// texts restore them).
+void SetLocation(const QString& path, const QString& exeName);
 
 }  // namespace AppInfo

@@ -10,7 +10,7 @@
 #include "platform/PictureBox.h"
 
 LoadedForm::LoadedForm(const QByteArray& ini) {
-    AppInfo::OverrideForTests(m_dir.path(), QStringLiteral("Vantrel"));
+    AppInfo::SetLocation(m_dir.path(), QStringLiteral("Vantrel"));
     if (!ini.isNull()) {
         QFile file(IniPath());
         file.open(QIODevice::WriteOnly);
@@ -22,7 +22,7 @@ LoadedForm::LoadedForm(const QByteArray& ini) {
 
 LoadedForm::~LoadedForm() {
     m_form.reset();
-    AppInfo::OverrideForTests(QString(), QString());
+    AppInfo::SetLocation(QString(), QString());
 }
 
 QString LoadedForm::IniPath() const { return m_dir.filePath(QStringLiteral("Vantrel.ini")); }

@@ -58,7 +58,7 @@ TEST(StartUp, StoredPortIsSelectedAndBadValuesBecomeCom1) {
 
 TEST(StartUp, ChosenPortIsTheNextStartsPort) {
     QTemporaryDir dir;
-    AppInfo::OverrideForTests(dir.path(), QStringLiteral("Vantrel"));
+    AppInfo::SetLocation(dir.path(), QStringLiteral("Vantrel"));
     {
         frmMain first;
         first.Form_Load();
@@ -71,5 +71,5 @@ TEST(StartUp, ChosenPortIsTheNextStartsPort) {
         EXPECT_EQ(second.cmboCommPort->currentText(), QStringLiteral("Com16"));
         EXPECT_EQ(second.cntlComm->CommPort(), 16);
     }
-    AppInfo::OverrideForTests(QString(), QString());
+    AppInfo::SetLocation(QString(), QString());
 }
