@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <functional>
 #include <tuple>
@@ -126,15 +127,12 @@ TEST_F(CSettingTest, WindowsFileKeepsItsOrderCommentsAndLineEndings) {
 TEST_F(CSettingTest, UnicodeFilesReadAndKeepTheirText) {
     const QString text =
         QStringLiteral("[Configuration]\r\nCommPort=5\r\nName=Caf\u00e9 \u20ac\r\n");
-    QByteArray utf16("\xFF\xFE");
-    for (const QChar c : text) {
-        utf16.append(char(c.unicode() & 0xFF));
-        utf16.append(char(c.unicode() >> 8));
-    }
     const struct {
         const char* name;
         QByteArray bytes;
-    } files[] = {{"UTF-8", "\xEF\xBB\xBF" + text.toUtf8()}, {"UTF-16", utf16}};
+    } files[] = {
+        {"UTF-8", "\xEF\xBB\xBF" + text.toUtf8()},
+        {"UTF-16", "\xFF\xFE" + QByteArray(QStringEncoder(QStringEncoder::Utf16LE)(text))}};
     for (const auto& f : files) {
         SCOPED_TRACE(f.name);
         QFile file(m_dir.filePath(QStringLiteral("App.ini")));

@@ -12,8 +12,6 @@ class OrdinaryUser {
 public:
     static constexpr unsigned kId = 65534;
 
-    // True when the bodies run in a child that dropped root.
-    static bool runsInChild();
     // Gives `path` to the user who runs the bodies (nothing to do unless root).
     static bool own(const QString& path);
     // Runs `body`, which returns what went wrong (empty for nothing). Empty

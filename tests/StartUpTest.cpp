@@ -36,22 +36,18 @@ TEST(StartUp, FirstStartWithoutASettingsFile) {
 }
 
 TEST(StartUp, StoredPortIsSelectedAndBadValuesBecomeCom1) {
-    const struct {
-        QByteArray stored;
-        int port;
-    } cases[] = {{"5", 5},  {"16", 16},   {"0", 1},   {"17", 1},
-                 {"-3", 1}, {"40000", 1}, {"abc", 1}, {"", 1}};
-    for (const auto& c : cases) {
+    const std::pair<QByteArray, int> cases[] = {{"5", 5},  {"16", 16},   {"0", 1},   {"17", 1},
+                                                {"-3", 1}, {"40000", 1}, {"abc", 1}, {"", 1}};
+    for (const auto& [stored, port] : cases) {
+        SCOPED_TRACE(stored.constData());
         // Another section and a comment around the key must survive the write-back.
-        LoadedForm form("; kept\r\n[Window]\r\nLeft=3\r\n" + configuration(c.stored) +
-                        "[Ports]\r\nCom1=/dev/x\r\n");
-        EXPECT_EQ(form->cmboCommPort->ListIndex(), c.port - 1) << c.stored.constData();
-        EXPECT_EQ(form->cntlComm->CommPort(), c.port) << c.stored.constData();
-        EXPECT_EQ(form.IniContent(), "; kept\r\n[Window]\r\nLeft=3\r\n" +
-                                         configuration(QByteArray::number(c.port)) +
-                                         "[Ports]\r\nCom1=/dev/x\r\n")
-            << c.stored.constData();
-        EXPECT_TRUE(form->cmboCommPort->toolTip().startsWith(QStringLiteral("Com%1").arg(c.port)))
+        const QByteArray before = "; kept\r\n[Window]\r\nLeft=3\r\n",
+                         after = "[Ports]\r\nCom1=/dev/x\r\n";
+        LoadedForm form(before + configuration(stored) + after);
+        EXPECT_EQ(form->cmboCommPort->ListIndex(), port - 1);
+        EXPECT_EQ(form->cntlComm->CommPort(), port);
+        EXPECT_EQ(form.IniContent(), before + configuration(QByteArray::number(port)) + after);
+        EXPECT_TRUE(form->cmboCommPort->toolTip().startsWith(QStringLiteral("Com%1").arg(port)))
             << form->cmboCommPort->toolTip().toStdString();
     }
 }

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -26,12 +27,7 @@
 
 namespace {
 
-struct Deliberate {
-    const char* id;
-    const char* reason;
-};
-
-const Deliberate kDeliberate[] = {
+const QHash<QString, const char*> kDeliberate = {
     {"keep-line-break-refused",
      "a section, key or value holding CR or LF is refused: written as it stands it would end "
      "the line early and let the rest pass for keys or sections of its own"},
@@ -45,13 +41,6 @@ const Deliberate kDeliberate[] = {
      "a character that code page 1252 lacks reads as '?'; the recorded implementation turns "
      "some into a look-alike (U+0100 into 'A'), so that different names read the same"},
 };
-
-const char* deliberateReason(const QString& id) {
-    for (const Deliberate& d : kDeliberate) {
-        if (id == QLatin1String(d.id)) return d.reason;
-    }
-    return nullptr;
-}
 
 using Bytes = std::optional<QByteArray>;
 
@@ -74,21 +63,16 @@ QString show(const Bytes& bytes) {
            (bytes->size() > 120 ? "..." : "");
 }
 
-bool sameMeaning(const Bytes& a, const Bytes& b) {
-    if (!a || !b) return a == b;
-    const IniText first(*a);
-    const IniText second(*b);
-    const std::vector<IniText::Section> x = first.outline();
-    const std::vector<IniText::Section> y = second.outline();
-    const auto sameKeys = [](const IniText::Section& s, const IniText::Section& t) {
-        return s.name == t.name &&
-               std::equal(s.keys.begin(), s.keys.end(), t.keys.begin(), t.keys.end(),
-                          [](const IniText::Key& k, const IniText::Key& l) {
-                              return k.name == l.name && k.value == l.value;
-                          });
-    };
-    return first.encoding() == second.encoding() &&
-           std::equal(x.begin(), x.end(), y.begin(), y.end(), sameKeys);
+// What a file means: its encoding, then every section, key and value in order.
+QStringList meaning(const QByteArray& bytes) {
+    const IniText text(bytes);
+    QStringList out{QString::number(static_cast<int>(text.encoding()))};
+    for (const IniText::Section& section : text.outline()) {
+        out << u'S' + section.name;
+        for (const IniText::Key& key : section.keys)
+            out << u'K' + key.name << (key.value ? u'V' + *key.value : QStringLiteral("N"));
+    }
+    return out;
 }
 
 struct Outcome {
@@ -100,7 +84,7 @@ struct Outcome {
             problems << QStringLiteral("%1 %2, expected %3").arg(what, show(got), show(want));
     }
     void expectFile(const QString& what, const Bytes& got, const Bytes& want) {
-        if (got != want && sameMeaning(got, want))
+        if (got != want && got && want && meaning(*got) == meaning(*want))
             layoutDiffers = true;
         else
             expect(what, got, want);
@@ -117,7 +101,7 @@ void runOp(const QJsonObject& op, const QString& target, const QString& caseFile
     const Bytes key = bytesOf(op["key"]);
     const QJsonObject expect = op["expect"].toObject();
     std::int64_t result = 0;
-    if (name == QLatin1String("get_string")) {
+    if (name == u"get_string") {
         const int size = op["size"].toInt();
         const QByteArray fill(16, '\xCC');  // past `size` the call must leave it alone
         QByteArray buffer = QByteArray(size, '\xCC') + fill;
@@ -125,23 +109,21 @@ void runOp(const QJsonObject& op, const QString& target, const QString& caseFile
             ptr(section), ptr(key), ptr(bytesOf(op["default"])), buffer.data(),
             static_cast<std::uint32_t>(size), path.constData());
         const Bytes written = bytesOf(expect["written"]);
-        outcome.expect(name + QStringLiteral(" written"), buffer.left(written->size()), written);
-        if (buffer.mid(size) != fill)
-            outcome.problems << name + QStringLiteral(" wrote past the buffer");
-    } else if (name == QLatin1String("get_int")) {
+        outcome.expect(name + " written", buffer.left(written->size()), written);
+        if (buffer.mid(size) != fill) outcome.problems << name + " wrote past the buffer";
+    } else if (name == u"get_int") {
         result = static_cast<std::int32_t>(ProfileFunctions::GetPrivateProfileInt(
             ptr(section), ptr(key), op["default"].toInt(), path.constData()));
-    } else if (name == QLatin1String("write_string")) {
+    } else if (name == u"write_string") {
         // Any non-zero result means success.
         result = ProfileFunctions::WritePrivateProfileString(
                      ptr(section), ptr(key), ptr(bytesOf(op["value"])), path.constData()) != 0;
-        outcome.expectFile(name + QStringLiteral(" left"), readFile(caseFile),
-                           bytesOf(expect["file"]));
+        outcome.expectFile(name + " left", readFile(caseFile), bytesOf(expect["file"]));
     } else {
-        outcome.problems << name + QStringLiteral(": unknown operation");
+        outcome.problems << name + ": unknown operation";
         return;
     }
-    outcome.expect(name + QStringLiteral(" returned"), QByteArray::number(result),
+    outcome.expect(name + " returned", QByteArray::number(result),
                    QByteArray::number(expect["return"].toInt()));
 }
 
@@ -150,7 +132,7 @@ Outcome runCase(const QJsonObject& testCase, const QString& folder) {
     const QString missing = QDir(folder).filePath(QStringLiteral("no_such_dir/s.ini"));
     Outcome outcome;
     for (const QJsonValue& op : testCase["ops"].toArray()) {
-        const bool missingDir = op["file"].toString() == QLatin1String("missing_dir");
+        const bool missingDir = op["file"].toString() == u"missing_dir";
         runOp(op.toObject(), missingDir ? missing : file, file, outcome);
         if (missingDir && QFileInfo::exists(QFileInfo(missing).path()))
             outcome.problems << QStringLiteral("the missing folder was created");
@@ -160,36 +142,36 @@ Outcome runCase(const QJsonObject& testCase, const QString& folder) {
     return outcome;
 }
 
-// A read-only file must refuse writes, which root would not notice.
-Outcome runReadOnlyCase(const QJsonObject& testCase, const QString& folder) {
+// Lays out the case's file and runs the case; a read-only file must refuse
+// writes, which root would not notice, so such a case runs as an ordinary user.
+Outcome replay(const QJsonObject& testCase, const QString& folder) {
     const QString file = QDir(folder).filePath(QStringLiteral("case.ini"));
-    Outcome outcome;
-    if (!OrdinaryUser::own(folder) || !OrdinaryUser::own(file) ||
-        ::chmod(QFile::encodeName(file), 0444) != 0) {
-        outcome.problems << QStringLiteral("cannot prepare the read-only file");
-        return outcome;
+    QFile out(file);
+    const Bytes initial = bytesOf(testCase["initial_file"]);
+    if (initial && !(out.open(QIODevice::WriteOnly) && out.write(*initial) == initial->size()))
+        return {{QStringLiteral("cannot write the case's file")}};
+    out.close();
+    if (!testCase["readonly"].toBool()) return runCase(testCase, folder);
+    std::string reason = "cannot make the file read-only";
+    std::optional<std::string> result;
+    if (OrdinaryUser::own(folder) && OrdinaryUser::own(file) &&
+        ::chmod(QFile::encodeName(file), 0444) == 0) {
+        // The child sends whether the layout differed, then its problems.
+        result = OrdinaryUser::run(
+            [&] {
+                const Outcome inner = runCase(testCase, folder);
+                return (inner.layoutDiffers ? "1" : "0") + inner.problems.join(u'\n').toStdString();
+            },
+            &reason);
     }
-    std::string reason;
-    const std::optional<std::string> result = OrdinaryUser::run(
-        [&] {
-            const Outcome inner = runCase(testCase, folder);
-            return std::string(inner.layoutDiffers ? "1" : "0") +
-                   inner.problems.join(u'\n').toStdString();
-        },
-        &reason);
-    if (!result) {
-        outcome.problems << QString::fromStdString("not run: " + reason);
-        return outcome;
-    }
-    outcome.layoutDiffers = result->front() == '1';
-    const QString problems = QString::fromStdString(result->substr(1));
-    if (!problems.isEmpty()) outcome.problems = problems.split(u'\n');
-    return outcome;
+    if (!result) return {{QString::fromStdString("not run: " + reason)}};
+    return {QString::fromStdString(result->substr(1)).split(u'\n', Qt::SkipEmptyParts),
+            result->front() == '1'};
 }
 
 QStringList vectorFiles() {
-    const QByteArray fromEnv = qgetenv("VANTREL_INI_VECTORS");
-    if (!fromEnv.isEmpty()) return {QString::fromLocal8Bit(fromEnv)};
+    const QString one = qEnvironmentVariable("VANTREL_INI_VECTORS");
+    if (!one.isEmpty()) return {one};
     QStringList files{QStringLiteral(VANTREL_SHARED_DIR "/ini-vectors/vectors.json")};
     const QDir own(QStringLiteral(VANTREL_VECTOR_DIR));
     for (const QString& name : own.entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name))
@@ -200,30 +182,21 @@ QStringList vectorFiles() {
 TEST(IniVectors, RecordedCasesHold) {
     for (const QString& path : vectorFiles()) {
         SCOPED_TRACE(path.toStdString());
-        QFile source(path);
-        ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+        const Bytes source = readFile(path);
+        ASSERT_TRUE(source);
         QJsonParseError error{};
-        const QJsonDocument document = QJsonDocument::fromJson(source.readAll(), &error);
+        const QJsonDocument document = QJsonDocument::fromJson(*source, &error);
         const QJsonArray cases = document["cases"].toArray();
         ASSERT_FALSE(cases.isEmpty()) << error.errorString().toStdString();
         ASSERT_EQ(cases.size(), document["count"].toInt());
 
-        int exact = 0;
-        int layout = 0;
-        int differing = 0;
+        int exact = 0, layout = 0, differing = 0;
         for (const QJsonValue& value : cases) {
             const QJsonObject testCase = value.toObject();
             const QString id = testCase["id"].toString();
             const QTemporaryDir folder;
-            if (const Bytes initial = bytesOf(testCase["initial_file"])) {
-                QFile out(folder.filePath(QStringLiteral("case.ini")));
-                ASSERT_TRUE(out.open(QIODevice::WriteOnly) &&
-                            out.write(*initial) == initial->size());
-            }
-            const Outcome outcome = testCase["readonly"].toBool()
-                                        ? runReadOnlyCase(testCase, folder.path())
-                                        : runCase(testCase, folder.path());
-            const char* reason = deliberateReason(id);
+            const Outcome outcome = replay(testCase, folder.path());
+            const char* reason = kDeliberate.value(id, nullptr);
             if (outcome.problems.isEmpty()) {
                 EXPECT_EQ(reason, nullptr) << id.toStdString() << " no longer differs";
                 ++(outcome.layoutDiffers ? layout : exact);
