@@ -20,10 +20,6 @@ Sweep sampleSweep(std::size_t points) {
     return sweep;
 }
 
-std::string compose(std::size_t points, Fault fault, std::uint32_t seed = 1) {
-    return AnswerWriter::compose(sampleSweep(points), {"", fault, seed});
-}
-
 }  // namespace
 
 TEST(SimAnswerWriter, FormatsLikeTheInstrument) {
@@ -41,8 +37,8 @@ TEST(SimAnswerWriter, GarbageSpoilsOneFieldOfSomePointsAndKeepsTheFraming) {
     const Sweep sweep = sampleSweep(200);
     std::set<std::string> answers;
     for (const std::uint32_t seed : {1u, 2u, 99u}) {
-        const std::string bytes = compose(200, Fault::Garbage, seed);
-        EXPECT_EQ(bytes, compose(200, Fault::Garbage, seed));  // reproducible
+        const std::string bytes = AnswerWriter::compose(sweep, {"", Fault::Garbage, seed});
+        EXPECT_EQ(bytes, AnswerWriter::compose(sweep, {"", Fault::Garbage, seed}));  // reproducible
         answers.insert(bytes);
         const auto lines = QByteArray::fromStdString(bytes).split('\n');
         ASSERT_EQ(lines.size(), 2 + 200 + 2) << seed;  // the last CR LF leaves an empty piece

@@ -12,14 +12,13 @@
 
 namespace {
 
-// Everything up to and including `end`, or what came before the line fell
-// silent for kHangGuard or closed.
+// Everything up to and including the first `end`, or what came before the
+// line fell silent for kHangGuard or closed.
 std::string readUntil(int fd, const std::string& end) {
     std::string received;
     pollfd readable{fd, POLLIN, 0};
     char buffer[4096];
-    while ((received.size() < end.size() ||
-            received.compare(received.size() - end.size(), end.size(), end) != 0) &&
+    while (received.find(end) == std::string::npos &&
            ::poll(&readable, 1, int(kHangGuard.count())) > 0) {
         const auto n = ::read(fd, buffer, sizeof buffer);
         if (n <= 0) break;
