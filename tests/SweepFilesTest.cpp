@@ -25,6 +25,17 @@ QByteArray dataSet(const QString& name) {
 const char* const kDataSets[] = {"efhw-8band-hf", "efhw-untuned-hf", "lwa-dipole-ns",
                                  "magloop-20m",   "slimjim-2m",      "vertical-hf-choke"};
 
+// Each case names itself, the text read and the start of the error expected.
+template <typename Case, std::size_t N, typename Reader>
+void expectFaultsNameTheirLine(const Case (&cases)[N], Reader read) {
+    for (const auto& c : cases) {
+        QString error;
+        EXPECT_FALSE(read(c.text, &error)) << c.name;
+        EXPECT_TRUE(error.startsWith(QString::fromUtf8(c.error)))
+            << c.name << ": " << error.toStdString();
+    }
+}
+
 }  // namespace
 
 TEST(NumberText, ShortestTextsAndStrictFields) {
@@ -97,12 +108,7 @@ TEST(CsvFile, FaultsNameTheirLine) {
         {"not finite", "freq_hz,swr,r_ohm,x_ohm\n1,nan,3,4\n", "line 2: field 2"},
         {"empty field", "freq_hz,swr,r_ohm,x_ohm\n1,,3,4\n", "line 2: field 2"},
     };
-    for (const auto& c : cases) {
-        QString error;
-        EXPECT_FALSE(CsvFile::Read(c.text, &error)) << c.name;
-        EXPECT_TRUE(error.startsWith(QString::fromUtf8(c.error)))
-            << c.name << ": " << error.toStdString();
-    }
+    expectFaultsNameTheirLine(cases, CsvFile::Read);
 }
 
 // S11 = 0.2 + 0.6j at 14 MHz, written every way the format allows (|S11| =
@@ -162,12 +168,7 @@ TEST(TouchstoneFile, FaultsNameTheirLine) {
         {"open end", "# MHz S RI R 50\n1 0.5 0\n2 1 0\n", "line 3: S11 = 1"},
         {"version 2 keyword", "[Version] 2.0\n", "line 1: expected a frequency"},
     };
-    for (const auto& c : cases) {
-        QString error;
-        EXPECT_FALSE(TouchstoneFile::Read(c.text, &error)) << c.name;
-        EXPECT_TRUE(error.startsWith(QString::fromUtf8(c.error)))
-            << c.name << ": " << error.toStdString();
-    }
+    expectFaultsNameTheirLine(cases, TouchstoneFile::Read);
 }
 
 // The data sets' CSVs were made from the published Touchstone files, with R
