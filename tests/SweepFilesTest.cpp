@@ -25,9 +25,14 @@ QByteArray dataSet(const QString& name) {
 const char* const kDataSets[] = {"efhw-8band-hf", "efhw-untuned-hf", "lwa-dipole-ns",
                                  "magloop-20m",   "slimjim-2m",      "vertical-hf-choke"};
 
-// Each case names itself, the text read and the start of the error expected.
-template <typename Case, std::size_t N, typename Reader>
-void expectFaultsNameTheirLine(const Case (&cases)[N], Reader read) {
+struct Fault {
+    const char* name;
+    const char* text;
+    const char* error;  // how the message starts
+};
+
+template <std::size_t N, typename Reader>
+void expectFaultsNameTheirLine(const Fault (&cases)[N], Reader read) {
     for (const auto& c : cases) {
         QString error;
         EXPECT_FALSE(read(c.text, &error)) << c.name;
@@ -93,11 +98,7 @@ TEST(CsvFile, HeaderOnlyIsASweepWithoutPoints) {
 }
 
 TEST(CsvFile, FaultsNameTheirLine) {
-    const struct {
-        const char* name;
-        const char* text;
-        const char* error;
-    } cases[] = {
+    const Fault cases[] = {
         {"empty file", "", "line 1: no header"},
         {"other header", "f,swr,r,x\n1,2,3,4\n", "line 1: expected the header"},
         {"three fields", "freq_hz,swr,r_ohm,x_ohm\n1,2,3,4\n\n1,2,3\n", "line 4: expected 4"},
@@ -154,11 +155,7 @@ TEST(TouchstoneFile, SwrStopsAtTheAnalyzersCap) {
 }
 
 TEST(TouchstoneFile, FaultsNameTheirLine) {
-    const struct {
-        const char* name;
-        const char* text;
-        const char* error;
-    } cases[] = {
+    const Fault cases[] = {
         {"admittance", "! x\n# MHz Y RI R 50\n1 0 0\n", "line 2: only S parameters"},
         {"75 ohms", "# MHz S RI R 75\n1 0 0\n", "line 1: the reference must be 50 ohms, not 75"},
         {"unknown word", "# MHz S XY R 50\n", "line 1: \"XY\" is no Touchstone option"},

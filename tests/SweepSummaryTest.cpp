@@ -41,6 +41,18 @@ void expectEdges(const std::optional<Edges>& got, double low, double high,
     expectValue(got ? std::optional<double>(got->highHz) : std::nullopt, high, what + " high");
 }
 
+struct Figures {
+    double minSwr, minHz, resonance, low2, high2, low15, high15;
+};
+
+void expectFigures(const SweepSummary& s, const Figures& f, const std::string& name) {
+    EXPECT_EQ(s.minSwr, f.minSwr) << name;
+    EXPECT_EQ(s.minSwrHz, f.minHz) << name;
+    expectValue(s.resonanceHz, f.resonance, name + " resonance");
+    expectEdges(s.swr2, f.low2, f.high2, name + " 2:1");
+    expectEdges(s.swr1_5, f.low15, f.high15, name + " 1.5:1");
+}
+
 }  // namespace
 
 // Expected figures from the same independent Python as the measured ones below.
@@ -48,7 +60,7 @@ TEST(SweepSummary, RulesOnSmallSweeps) {
     const struct {
         const char* name;
         const char* points;
-        double minSwr, minHz, resonance, low2, high2, low15, high15;
+        Figures want;
     } cases[] = {
         {"edges interpolated on both sides", "3/-20 1/-10 1.5/10 4/30", 1, 2e6, 2.5e6, 1.5e6, 3.2e6,
          1.75e6, 3e6},
@@ -68,22 +80,12 @@ TEST(SweepSummary, RulesOnSmallSweeps) {
         {"no crossing at all", "1.5/3 1.4/7", 1.4, 2e6, kNone, 1e6, 2e6, 1e6, 2e6},
         {"one point", "1.3/-2", 1.3, 1e6, kNone, 1e6, 1e6, 1e6, 1e6},
     };
-    for (const auto& c : cases) {
-        const SweepSummary s = SweepSummary::Of(sweep(c.points));
-        EXPECT_EQ(s.minSwr, c.minSwr) << c.name;
-        EXPECT_EQ(s.minSwrHz, c.minHz) << c.name;
-        expectValue(s.resonanceHz, c.resonance, std::string(c.name) + " resonance");
-        expectEdges(s.swr2, c.low2, c.high2, std::string(c.name) + " 2:1");
-        expectEdges(s.swr1_5, c.low15, c.high15, std::string(c.name) + " 1.5:1");
-    }
+    for (const auto& c : cases) expectFigures(SweepSummary::Of(sweep(c.points)), c.want, c.name);
 }
 
-TEST(SweepSummary, EmptySweepHasNothing) {
-    const SweepSummary s = SweepSummary::Of({});
-    EXPECT_FALSE(s.minSwr || s.minSwrHz || s.resonanceHz || s.swr2 || s.swr1_5);
-}
-
-TEST(SweepSummary, DownwardSweepGivesLowBelowHigh) {
+TEST(SweepSummary, EmptySweepHasNothingAndDownwardGivesLowBelowHigh) {
+    const SweepSummary empty = SweepSummary::Of({});
+    EXPECT_FALSE(empty.minSwr || empty.minSwrHz || empty.resonanceHz || empty.swr2 || empty.swr1_5);
     std::vector<Point> points = sweep("3/1 1/1 3/1");
     std::reverse(points.begin(), points.end());
     const auto edges = SweepSummary::Of(points).swr2;
@@ -102,7 +104,7 @@ TEST(SweepSummary, MeasuredAntennasAsWorkedOutByHand) {
     const struct {
         const char* name;
         std::size_t points;
-        double minSwr, minHz, resonance, low2, high2, low15, high15;
+        Figures want;
     } cases[] = {
         {"efhw-8band-hf", 401, 1.1905, 6644000, 6728579.005718287, 6213022.076661815,
          7072491.449144915, 6410345.029239766, 6831834.1924398625},
@@ -128,11 +130,6 @@ TEST(SweepSummary, MeasuredAntennasAsWorkedOutByHand) {
             CsvFile::Read(std::string_view(bytes.constData(), bytes.size()), &error);
         ASSERT_TRUE(record) << c.name << ": " << error.toStdString();
         ASSERT_EQ(record->points.size(), c.points) << c.name;
-        const SweepSummary s = SweepSummary::Of(record->points);
-        EXPECT_EQ(s.minSwr, c.minSwr) << c.name;
-        EXPECT_EQ(s.minSwrHz, c.minHz) << c.name;
-        expectValue(s.resonanceHz, c.resonance, std::string(c.name) + " resonance");
-        expectEdges(s.swr2, c.low2, c.high2, std::string(c.name) + " 2:1");
-        expectEdges(s.swr1_5, c.low15, c.high15, std::string(c.name) + " 1.5:1");
+        expectFigures(SweepSummary::Of(record->points), c.want, c.name);
     }
 }

@@ -51,28 +51,21 @@ TEST(ToolArguments, BandsByRowOrListText) {
 }
 
 TEST(ToolArguments, PortsByComNameOrDevice) {
-    const struct {
-        const char* text;
-        bool valid;
-        int comNumber;
-        const char* device;
-    } cases[] = {
-        {"Com1", true, 1, ""},
-        {"COM16", true, 16, ""},
-        {"com3", true, 3, ""},
-        {"Com0", false, 0, ""},
-        {"Com17", false, 0, ""},
-        {"", false, 0, ""},
-        {"/dev/ttyUSB0", true, 0, "/dev/ttyUSB0"},
-        {"ttyS1", true, 0, "ttyS1"},
-        {"Com1x", true, 0, "Com1x"},
-    };
-    for (const auto& c : cases) {
-        const auto port = ToolArguments::PortNamed(c.text);
-        ASSERT_EQ(port.has_value(), c.valid) << c.text;
-        if (!port) continue;
-        EXPECT_EQ(port->comNumber, c.comNumber) << c.text;
-        EXPECT_EQ(port->device, QString::fromUtf8(c.device)) << c.text;
+    for (const char* text : {"Com0", "Com17", ""})
+        EXPECT_FALSE(ToolArguments::PortNamed(text)) << text;
+    const std::pair<const char*, int> coms[] = {{"Com1", 1}, {"COM16", 16}, {"com3", 3}};
+    for (const auto& [text, number] : coms) {
+        const auto port = ToolArguments::PortNamed(text);
+        ASSERT_TRUE(port) << text;
+        EXPECT_EQ(port->comNumber, number) << text;
+        EXPECT_TRUE(port->device.isEmpty()) << text;
+    }
+    // Anything else that is not empty is a device path, even what looks almost like a COM name.
+    for (const char* text : {"/dev/ttyUSB0", "ttyS1", "Com1x"}) {
+        const auto port = ToolArguments::PortNamed(text);
+        ASSERT_TRUE(port) << text;
+        EXPECT_EQ(port->comNumber, 0) << text;
+        EXPECT_EQ(port->device, QString::fromUtf8(text)) << text;
     }
 }
 
@@ -112,17 +105,15 @@ TEST(NumberedName, NumberBeforeTheExtension) {
         const char* path;
         int number;
         const char* expected;
-    } cases[] = {
-        {"dipole.csv", 1, "dipole-001.csv"},
-        {"dipole.csv", 42, "dipole-042.csv"},
-        {"dipole.csv", 999, "dipole-999.csv"},
-        {"dipole.csv", 1000, "dipole-1000.csv"},
-        {"dipole", 7, "dipole-007"},
-        {"runs/v1.2/dipole", 3, "runs/v1.2/dipole-003"},
-        {"runs/v1.2/loop.s1p", 3, "runs/v1.2/loop-003.s1p"},
-        {"archive.tar.gz", 2, "archive.tar-002.gz"},
-        {".hidden", 5, ".hidden-005"},
-    };
+    } cases[] = {{"dipole.csv", 1, "dipole-001.csv"},
+                 {"dipole.csv", 42, "dipole-042.csv"},
+                 {"dipole.csv", 999, "dipole-999.csv"},
+                 {"dipole.csv", 1000, "dipole-1000.csv"},
+                 {"dipole", 7, "dipole-007"},
+                 {"runs/v1.2/dipole", 3, "runs/v1.2/dipole-003"},
+                 {"runs/v1.2/loop.s1p", 3, "runs/v1.2/loop-003.s1p"},
+                 {"archive.tar.gz", 2, "archive.tar-002.gz"},
+                 {".hidden", 5, ".hidden-005"}};
     for (const auto& c : cases)
         EXPECT_EQ(NumberedName(c.path, c.number), QString::fromUtf8(c.expected)) << c.path;
 }
