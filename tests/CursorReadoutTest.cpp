@@ -31,6 +31,10 @@ void seedSweep(frmMain& form, int last) {
     form.MnComboFScale->SetListIndex(8);  // " 20 Mtrs"
 }
 
+// The graph's x, in twips, of point `i` (fractions allowed) of a sweep of
+// `gaps` gaps.
+float xOfPoint(double i, int gaps) { return float(350 + i * (8895 - 350) / gaps); }
+
 }  // namespace
 
 TEST(CursorReadout, ReadsTheSamplePatternAtStartUp) {
@@ -45,40 +49,32 @@ TEST(CursorReadout, ReadsTheSamplePatternAtStartUp) {
     EXPECT_EQ(tipAt(*form, 8895), QStringLiteral("6.0 @ 10.000MHz"));
 }
 
-TEST(CursorReadout, EdgesOfALongSweep) {
+TEST(CursorReadout, EdgesOfALongSweepAndTheChosenQuantityWhateverTheTracesShown) {
     LoadedForm form;
     seedSweep(*form, 100);
-    const double pitch = (8895 - 350) / 100.0;
     EXPECT_EQ(tipAt(*form, 350), QStringLiteral("1.0 @ 14.000MHz"));
-    EXPECT_EQ(tipAt(*form, float(350 + 40 * pitch)), QStringLiteral("1.4 @ 14.140MHz"));
+    EXPECT_EQ(tipAt(*form, xOfPoint(40, 100)), QStringLiteral("1.4 @ 14.140MHz"));
     EXPECT_EQ(tipAt(*form, 8895), QStringLiteral("2.0 @ 14.350MHz"));
-    EXPECT_EQ(tipAt(*form, float(8895 - 0.49 * pitch)), QStringLiteral("2.0 @ 14.350MHz"));
-    EXPECT_EQ(tipAt(*form, float(350 - 0.6 * pitch)), QString());
-}
-
-TEST(CursorReadout, ChosenQuantityWhateverTheTracesShown) {
-    LoadedForm form;
-    seedSweep(*form, 100);
+    EXPECT_EQ(tipAt(*form, xOfPoint(99.51, 100)), QStringLiteral("2.0 @ 14.350MHz"));
+    EXPECT_EQ(tipAt(*form, xOfPoint(-0.6, 100)), QString());
     form->MnComboDisplay->SetListIndex(1);  // only SWR drawn
     form->OptCursor[2]->click();
     EXPECT_EQ(form->graphCursor, 2);
-    const double pitch = (8895 - 350) / 100.0;
-    EXPECT_EQ(tipAt(*form, float(350 + 40 * pitch)), QStringLiteral("-40.0 @ 14.140MHz"));
+    EXPECT_EQ(tipAt(*form, xOfPoint(40, 100)), QStringLiteral("-40.0 @ 14.140MHz"));
     form->OptCursor[1]->click();
-    EXPECT_EQ(tipAt(*form, float(350 + 40 * pitch)), QStringLiteral("90.0 @ 14.140MHz"));
+    EXPECT_EQ(tipAt(*form, xOfPoint(40, 100)), QStringLiteral("90.0 @ 14.140MHz"));
 }
 
 TEST(CursorReadout, DragFarRightReadsRowsOfAnEarlierLongerSweep) {
     LoadedForm form;
     seedSweep(*form, 100);
     form->NumPoints = 10;  // a later, shorter sweep over the same band
-    const double pitch = (8895 - 350) / 10.0;
     // Point 20 lies beyond the graph: the earlier sweep's row, at a frequency past the end.
-    EXPECT_EQ(tipAt(*form, float(350 + 20 * pitch), 1), QStringLiteral("1.2 @ 14.700MHz"));
+    EXPECT_EQ(tipAt(*form, xOfPoint(20, 10), 1), QStringLiteral("1.2 @ 14.700MHz"));
     // Rows nothing ever wrote read as 0.
-    EXPECT_EQ(tipAt(*form, float(350 + 200 * pitch), 1), QStringLiteral("0.0 @ 21.000MHz"));
+    EXPECT_EQ(tipAt(*form, xOfPoint(200, 10), 1), QStringLiteral("0.0 @ 21.000MHz"));
     // Beyond the array's last row, or beyond 16 bits, the tip is empty.
-    EXPECT_EQ(tipAt(*form, float(350 + 16385 * pitch), 1), QString());
+    EXPECT_EQ(tipAt(*form, xOfPoint(16385, 10), 1), QString());
     EXPECT_EQ(tipAt(*form, 3.0e10f, 1), QString());
 }
 

@@ -7,7 +7,7 @@ using namespace GraphGeometry;
 // The window's graph box: 8895 x 4695 twips, zero line 80 twips up.
 constexpr double kWidth = 8895, kHeight = 4695, kOriginY = kHeight - 80;
 
-TEST(GraphGeometry, NineHorizontalLinesFromTheZeroLineUp) {
+TEST(GraphGeometry, NineHorizontalLinesFromTheZeroLineUpLabelledFromTheStart) {
     const auto rows = gridRows(kHeight, kOriginY, 0, 10);
     const std::int32_t ys[] = {4146, 3676, 3206, 2736, 2266, 1796, 1326, 856, 386};
     ASSERT_EQ(rows.size(), std::size(ys));
@@ -15,12 +15,10 @@ TEST(GraphGeometry, NineHorizontalLinesFromTheZeroLineUp) {
         EXPECT_EQ(rows[i].y, ys[i]) << i;
         EXPECT_EQ(rows[i].swrLabel, QString::number(i + 1) + QStringLiteral(".0"));
     }
-}
-
-TEST(GraphGeometry, SwrLabelsCountUpFromTheStartValue) {
-    const auto rows = gridRows(kHeight, kOriginY, 2, 10);
-    EXPECT_EQ(rows.front().swrLabel, QStringLiteral("3.0"));
-    EXPECT_EQ(rows.back().swrLabel, QStringLiteral("11.0"));
+    // The SWR labels count up from the scale's start value.
+    const auto raised = gridRows(kHeight, kOriginY, 2, 10);
+    EXPECT_EQ(raised.front().swrLabel, QStringLiteral("3.0"));
+    EXPECT_EQ(raised.back().swrLabel, QStringLiteral("11.0"));
 }
 
 TEST(GraphGeometry, ElevenVerticalLinesOnTheEvenRoundedStep) {

@@ -3,6 +3,9 @@
 #include <QLocale>
 #include <clocale>
 #include <limits>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "platform/NumberRules.h"
 
@@ -46,26 +49,22 @@ TEST(LeadingNumber, IgnoresTheSystemLocale) {
 }
 
 TEST(IsNumeric, WholeTextMustBeOneNumber) {
-    EXPECT_TRUE(isNumeric(u"2.5"));
-    EXPECT_TRUE(isNumeric(u" -5 "));
-    EXPECT_TRUE(isNumeric(u"1e3"));
-    EXPECT_FALSE(isNumeric(u"abc"));
-    EXPECT_FALSE(isNumeric(u""));
-    EXPECT_FALSE(isNumeric(u"5x"));
-    EXPECT_FALSE(isNumeric(u"."));
+    for (const char16_t* text : {u"2.5", u" -5 ", u"1e3"}) EXPECT_TRUE(isNumeric(text));
+    for (const char16_t* text : {u"abc", u"", u"5x", u"."}) EXPECT_FALSE(isNumeric(text));
 }
 
-TEST(RoundToInteger, HalvesGoToTheEvenNeighbour) {
-    EXPECT_EQ(roundToInt16(854.5), 854);
-    EXPECT_EQ(roundToInt16(4145.5), 4146);
-    EXPECT_EQ(roundToInt16(3676.5), 3676);
-    EXPECT_EQ(roundToInt16(-2.5), -2);
-    EXPECT_EQ(roundToInt16(2.5000001), 3);
-    EXPECT_EQ(roundToInt16(32767.4), 32767);
-    EXPECT_EQ(roundToInt16(-32768.5), -32768);
-    EXPECT_FALSE(roundToInt16(32767.5).has_value());
-    EXPECT_FALSE(roundToInt16(-32769.0).has_value());
-    EXPECT_FALSE(roundToInt16(std::numeric_limits<double>::quiet_NaN()).has_value());
+TEST(RoundToInteger, HalvesGoToTheEvenNeighbourAndOverflowIsRefused) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        double value;
+        std::optional<std::int16_t> rounded;
+    } int16s[] = {
+        {854.5, 854},        {4145.5, 4146},          {3676.5, 3676},
+        {-2.5, -2},          {2.5000001, 3},          {32767.4, 32767},
+        {-32768.5, -32768},  {32767.5, std::nullopt}, {-32769.0, std::nullopt},
+        {nan, std::nullopt},
+    };
+    for (const auto& c : int16s) EXPECT_EQ(roundToInt16(c.value), c.rounded) << c.value;
     EXPECT_EQ(roundToInt32(2147483647.4), 2147483647);
     EXPECT_FALSE(roundToInt32(2147483647.5).has_value());
     EXPECT_FALSE(roundToInt32(std::numeric_limits<double>::infinity()).has_value());
@@ -73,43 +72,26 @@ TEST(RoundToInteger, HalvesGoToTheEvenNeighbour) {
 
 TEST(FormatPattern, DigitTemplates) {
     const struct {
-        double value;
         const char* pattern;
-        const char* text;
+        std::vector<std::pair<double, const char*>> values;  // and their texts
     } cases[] = {
-        {1, "0.0", "1.0"},
-        {9, "0.0", "9.0"},
-        {0.04, "0.0", "0.0"},
-        {60, "##0", "60"},
-        {540, "##0", "540"},
-        {0, "##0", "0"},
-        {1234, "##0", "1234"},
-        {14.035, "#0.000", "14.035"},
-        {1, "#0.000", "1.000"},
-        {5.3305, "#0.000", "5.331"},
-        {5.4035, "#0.000", "5.404"},
-        {1.53, "##0.0", "1.5"},
-        {52.04, "##0.0", "52.0"},
-        {-12.25, "##0.0", "-12.3"},
-        {0, "#####", ""},
-        {24, "#####", "24"},
-        {16383, "#####", "16383"},
-        {123456, "#####", "123456"},
-        {14.14, "#0.000MHz", "14.140MHz"},
-        {1.005, "#0.00", "1.01"},
-        {0.5, "#", "1"},
-        {0.4, "#", ""},
-        {0.5, "0", "1"},
-        {2.5, "0", "3"},
-        {-0.04, "0.0", "0.0"},
-        {9.99, "0.0", "10.0"},
-        {1.5, "0.##", "1.5"},
-        {0.125, "#.##", ".13"},
-        {1e20, "0", "100000000000000000000"},
+        {"0.0", {{1, "1.0"}, {9, "9.0"}, {0.04, "0.0"}, {-0.04, "0.0"}, {9.99, "10.0"}}},
+        {"##0", {{60, "60"}, {540, "540"}, {0, "0"}, {1234, "1234"}}},
+        {"#0.000", {{14.035, "14.035"}, {1, "1.000"}, {5.3305, "5.331"}, {5.4035, "5.404"}}},
+        {"##0.0", {{1.53, "1.5"}, {52.04, "52.0"}, {-12.25, "-12.3"}}},
+        {"#####", {{0, ""}, {24, "24"}, {16383, "16383"}, {123456, "123456"}}},
+        {"#0.000MHz", {{14.14, "14.140MHz"}}},
+        {"#0.00", {{1.005, "1.01"}}},
+        {"#", {{0.5, "1"}, {0.4, ""}}},
+        {"0", {{0.5, "1"}, {2.5, "3"}, {1e20, "100000000000000000000"}}},
+        {"0.##", {{1.5, "1.5"}}},
+        {"#.##", {{0.125, ".13"}}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(formatPattern(c.value, QString::fromLatin1(c.pattern)),
-                  QString::fromLatin1(c.text))
-            << c.value << " under " << c.pattern;
+        for (const auto& [value, text] : c.values) {
+            EXPECT_EQ(formatPattern(value, QString::fromLatin1(c.pattern)),
+                      QString::fromLatin1(text))
+                << value << " under " << c.pattern;
+        }
     }
 }
