@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 #include "Version.h"
-#include "platform/AppInfo.h"
+#include "platform/runtime/AppInfo.h"
 
 About* About::ShowTheBox() {
     static QPointer<About> box;

@@ -9,8 +9,8 @@
 #include <QScreen>
 #include <QWindow>
 
-#include "platform/Fonts.h"
-#include "platform/Twips.h"
+#include "platform/drawing/Fonts.h"
+#include "platform/drawing/Twips.h"
 
 // A tool window is the one kind of top-level window that stays out of the
 // taskbar everywhere (WS_EX_TOOLWINDOW on Windows, a utility window that X11

@@ -4,8 +4,8 @@
 #include "Version.h"
 #include "app/Globals.h"
 #include "app/frmMain.h"
-#include "platform/ComboBox.h"
-#include "platform/PictureBox.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/PictureBox.h"
 #include "settings/CSetting.h"
 
 void frmMain::Form_Load() {

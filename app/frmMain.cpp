@@ -8,26 +8,31 @@
 #include <QRadioButton>
 #include <QScreen>
 
-#include "platform/AppInfo.h"
-#include "platform/ComboBox.h"
-#include "platform/CommControl.h"
-#include "platform/Fonts.h"
-#include "platform/FrameStyle.h"
-#include "platform/OptionButton.h"
-#include "platform/PictureBox.h"
-#include "platform/Twips.h"
+#include "graph/GraphLayout.h"
+#include "platform/drawing/Fonts.h"
+#include "platform/drawing/Twips.h"
+#include "platform/runtime/AppInfo.h"
+#include "platform/serial/CommControl.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/FrameStyle.h"
+#include "platform/widgets/OptionButton.h"
+#include "platform/widgets/PictureBox.h"
 
 namespace {
 
 constexpr int kClientWidth = 700;   // 10500 twips
 constexpr int kClientHeight = 524;  // 7860 twips
-const QColor kLightYellow(249, 239, 107);
+const QColor& kLightYellow = GraphLayout::kLightYellow;
 const QColor kActiveBorder(180, 180, 180);  // the platform's "active window border" colour
 
 // Places a control at a position and size given in twips.
 void place(QWidget* w, int left, int top, int width, int height) {
     w->setGeometry(Twips::ToPixels(left), Twips::ToPixels(top), Twips::ToPixels(width),
                    Twips::ToPixels(height));
+}
+
+void place(QWidget* w, const QRect& twips) {
+    place(w, twips.left(), twips.top(), twips.width(), twips.height());
 }
 
 void paintBackground(QWidget* w, const QColor& colour) {
@@ -106,21 +111,23 @@ void frmMain::CreateControls() {
 
     picSWR = strip(client, kLightYellow, windowText);
     picSWR->SetScaleMode(PictureBox::ScaleMode::Pixels);
-    place(picSWR, 120, 1320, 495, 4695);
-    picSWR->SetPicture(QImage(QStringLiteral(":/resources/picSWR.png")));
+    place(picSWR, GraphLayout::kSwrStrip);
+    picSWR->SetPicture(QImage(QString::fromLatin1(GraphLayout::kSwrStripPicture)));
 
-    grphSWRDisplay = strip(client, Qt::white, windowText);
-    place(grphSWRDisplay, 600, 1320, 8895, 4695);
+    grphSWRDisplay = strip(client, GraphLayout::kPlotColour, windowText);
+    place(grphSWRDisplay, GraphLayout::kPlot);
 
     picRes = strip(client, kLightYellow, windowText);
-    place(picRes, 9600, 1320, 735, 4695);
-    picRes->SetPicture(QImage(QStringLiteral(":/resources/picRes.png")));
+    place(picRes, GraphLayout::kOhmStrip);
+    picRes->SetPicture(QImage(QString::fromLatin1(GraphLayout::kOhmStripPicture)));
 
     picFreq = strip(client, kLightYellow, windowText);
-    place(picFreq, 600, 6000, 9495, 375);
+    place(picFreq, GraphLayout::kFrequencyStrip);
     for (PictureBox* box : {picSWR, grphSWRDisplay, picRes, picFreq}) {
         setTextColour(box, windowText);
     }
+    // Text is measured in the window's font, whatever the strips print in.
+    m_graph = std::make_unique<GraphPainter>(*grphSWRDisplay, *picRes, *picFreq, font());
 
     FrameGraph = new QGroupBox(QStringLiteral("Graph Controls"), client);
     place(FrameGraph, 360, 6360, 3855, 1095);
@@ -199,6 +206,35 @@ void frmMain::CreateControls() {
     cmboCommPort->setEditText(QStringLiteral("Combo1"));
 
     cntlComm = new CommControl(this);
+
+    // Each control answers to its name, the option buttons all to theirs.
+    const std::pair<QObject*, const char*> names[] = {
+        {picSWR, "picSWR"},
+        {grphSWRDisplay, "grphSWRDisplay"},
+        {picRes, "picRes"},
+        {picFreq, "picFreq"},
+        {FrameGraph, "FrameGraph"},
+        {FrameDP, "FrameDP"},
+        {FrameComm, "FrameComm"},
+        {LblDisplay, "LblDisplay"},
+        {LblBand, "LblBand"},
+        {MnComboDisplay, "MnComboDisplay"},
+        {MnComboFScale, "MnComboFScale"},
+        {LblPoints, "LblPoints"},
+        {cmboCommPort, "cmboCommPort"},
+        {btnCollectDisplayData, "btnCollectDisplayData"},
+        {btnStopCollectData, "btnStopCollectData"},
+        {btnExit, "btnExit"},
+        {LblVersion, "LblVersion"},
+        {LblCredit, "LblCredit"},
+        {cntlComm, "cntlComm"},
+        {mnuFilePrint, "mnuFilePrint"},
+        {mnuFileExit, "mnuFileExit"},
+        {mnuAbout, "mnuAbout"},
+        {mnuAboutKestrel, "mnuAboutKestrel"},
+    };
+    for (const auto& [control, name] : names) control->setObjectName(QString::fromLatin1(name));
+    for (QRadioButton* option : OptCursor) option->setObjectName(QStringLiteral("OptCursor"));
 }
 
 void frmMain::SetTabOrder() {
@@ -240,14 +276,6 @@ void frmMain::ConnectHandlers() {
             [this](int button, int shift, float x, float y) {
                 grphSWRDisplay_MouseMove(std::int16_t(button), std::int16_t(shift), x, y);
             });
-}
-
-double frmMain::TextWidth(const QString& text) const {
-    return QFontMetrics(font()).horizontalAdvance(text) * PictureBox::kTwipsPerPixel;
-}
-
-double frmMain::TextHeight(const QString&) const {
-    return QFontMetrics(font()).height() * PictureBox::kTwipsPerPixel;
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

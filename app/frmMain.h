@@ -4,11 +4,12 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <memory>
 
-#include "app/Quantities.h"
 #include "app/ScanData.h"
-#include "graph/GraphPrintout.h"
-#include "platform/Variant.h"
+#include "core/Quantities.h"
+#include "graph/GraphPainter.h"
+#include "platform/runtime/Variant.h"
 
 class ComboBox;
 class CommControl;
@@ -22,7 +23,8 @@ class QRadioButton;
 
 // The program's one working window. Its handlers and procedures are spread
 // over the subsystem folders (link/, bands/, graph/) but share this window's
-// controls and variables, through which alone they communicate.
+// controls and variables, through which alone they communicate. Every
+// control carries its name as its object name.
 class frmMain : public QMainWindow {
     Q_OBJECT
 
@@ -30,38 +32,11 @@ public:
     frmMain();
     ~frmMain() override;
 
-    // ---- controls ----
-    PictureBox* picSWR = nullptr;
-    PictureBox* grphSWRDisplay = nullptr;
-    PictureBox* picRes = nullptr;
-    PictureBox* picFreq = nullptr;
-    QGroupBox* FrameGraph = nullptr;
-    QGroupBox* FrameDP = nullptr;
-    QGroupBox* FrameComm = nullptr;
-    std::array<QRadioButton*, kQuantities.size()> OptCursor{};
-    QLabel* LblDisplay = nullptr;
-    QLabel* LblBand = nullptr;
-    ComboBox* MnComboDisplay = nullptr;
-    ComboBox* MnComboFScale = nullptr;
-    QLabel* LblPoints = nullptr;
-    ComboBox* cmboCommPort = nullptr;
-    QPushButton* btnCollectDisplayData = nullptr;
-    QPushButton* btnStopCollectData = nullptr;
-    QPushButton* btnExit = nullptr;
-    QLabel* LblVersion = nullptr;
-    QLabel* LblCredit = nullptr;
-    CommControl* cntlComm = nullptr;
-    QAction* mnuFilePrint = nullptr;
-    QAction* mnuFileExit = nullptr;
-    QAction* mnuAbout = nullptr;
-    QAction* mnuAboutKestrel = nullptr;
-
     // ---- shared state (zero until Form_Load) ----
     std::int16_t iMaxValues = 0;   // highest point index of Scan_Data
     std::int16_t NumPoints = 0;    // index of the last valid point, -1 for none
     Variant Scan_Start;            // sweep start, units of 100 Hz
     Variant Scan_End;              // sweep end, units of 100 Hz
-    double Scan_Step = 0;          // the header's step, units of 100 Hz; drawing never uses it
     bool flgStop = false;          // stop request for the running scan
     double OriginY = 0;            // y of the zero line, twips
     double OriginX = 0;            // left edge of the graph, twips
@@ -89,19 +64,13 @@ public:
 
     // Prints the graph page on a printer the print dialog has set up.
     void PrintGraph(QPrinter& printer);
+    // What the printed page's title says of the graph shown now.
     QString PrintTitle() const;
-    static std::vector<LegendEntry> PrintLegend();
 
-    // Text size in twips, measured in the window's font.
-    double TextWidth(const QString& text) const;
-    double TextHeight(const QString& text) const;
-
-    // Read-only views for printing and tests.
+    // The measurements, read only.
     const ScanData& ScanPoints() const { return Scan_Data; }
-    std::int16_t ResLabel() const { return iResLabel; }
 
 protected:
-    friend class FormTestAccess;  // tests seed Scan_Data directly
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -116,28 +85,49 @@ private:
     void InitLists();
     void SetRangeFromBand();
     void DrawGraphFrame();
-    void DrawGrid();
-    void PrintResLabel(std::int16_t y);
-    void DrawFreqScale();
     void PlotTraces();
     void RedrawGraph();
+    GraphAxes Axes() const;
     QString GetLine();
     QString ReadField();  // GetLine, leaving the scan once the reader has failed
     void RestoreScanButtons();
     // Closes the port, shows the routine's failure message, restores the buttons.
     void FailScan(const QString& routineLine, const QString& description);
 
+    // ---- controls ----
+    PictureBox* picSWR = nullptr;
+    PictureBox* grphSWRDisplay = nullptr;
+    PictureBox* picRes = nullptr;
+    PictureBox* picFreq = nullptr;
+    QGroupBox* FrameGraph = nullptr;
+    QGroupBox* FrameDP = nullptr;
+    QGroupBox* FrameComm = nullptr;
+    std::array<QRadioButton*, kQuantities.size()> OptCursor{};
+    QLabel* LblDisplay = nullptr;
+    QLabel* LblBand = nullptr;
+    ComboBox* MnComboDisplay = nullptr;
+    ComboBox* MnComboFScale = nullptr;
+    QLabel* LblPoints = nullptr;
+    ComboBox* cmboCommPort = nullptr;
+    QPushButton* btnCollectDisplayData = nullptr;
+    QPushButton* btnStopCollectData = nullptr;
+    QPushButton* btnExit = nullptr;
+    QLabel* LblVersion = nullptr;
+    QLabel* LblCredit = nullptr;
+    CommControl* cntlComm = nullptr;
+    QAction* mnuFilePrint = nullptr;
+    QAction* mnuFileExit = nullptr;
+    QAction* mnuAbout = nullptr;
+    QAction* mnuAboutKestrel = nullptr;
+
     bool flgReadFailed = false;  // the line reader failed during this scan
-    // What the graph shows, for the printed page: the first and last labels
-    // of its frequency scale, and how many points its traces run through
-    // (0 while it shows the frame alone).
-    QString m_scaleFrom;
-    QString m_scaleTo;
+    // How many points the graph's traces run through (0 while it shows the
+    // frame alone), for the printed page.
     int m_pointsTraced = 0;
-    std::int16_t iResLabel = 0;        // next ohm label while the grid is drawn
     std::array<double, 4> ScaleMax{};  // full scale: SWR, ohms, ohms, unused
     ScanData Scan_Data;
     std::array<QString, 16> Band_Name;   // band list texts
     std::array<QString, 16> Band_Start;  // six-digit texts, units of 100 Hz
     std::array<QString, 16> Band_End;
+    std::unique_ptr<GraphPainter> m_graph;  // draws into the three graph boxes
 };

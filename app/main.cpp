@@ -1,7 +1,7 @@
 #include <QApplication>
 
 #include "app/frmMain.h"
-#include "platform/AppInfo.h"
+#include "platform/runtime/AppInfo.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -2,8 +2,8 @@
 
 #include "app/frmMain.h"
 #include "bands/BandTable.h"
-#include "platform/ComboBox.h"
-#include "platform/NumberRules.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/runtime/NumberRules.h"
 
 void frmMain::InitLists() {
     btnCollectDisplayData->setEnabled(true);

@@ -2,8 +2,8 @@
 
 #include "BenchSweep.h"
 #include "FormFixture.h"
-#include "platform/ComboBox.h"
-#include "platform/PictureBox.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/PictureBox.h"
 
 namespace {
 

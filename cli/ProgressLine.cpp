@@ -1,11 +1,10 @@
 #include "cli/ProgressLine.h"
 
-#include <QLabel>
 #include <cmath>
 #include <cstdio>
 
-#include "app/frmMain.h"
-#include "platform/NumberRules.h"
+#include "platform/runtime/NumberRules.h"
+#include "core/ReceivedSweep.h"
 
 namespace {
 
@@ -30,19 +29,18 @@ void writeTerminal(const QString& text) {
 
 }  // namespace
 
-ProgressLine::ProgressLine(const frmMain& form, bool terminal, QObject* parent)
-    : QObject(parent), m_form(form), m_terminal(terminal) {
+ProgressLine::ProgressLine(bool terminal, QObject* parent)
+    : QObject(parent), m_terminal(terminal) {
     m_timer.setInterval(kRedrawMs);
     connect(&m_timer, &QTimer::timeout, this, &ProgressLine::show);
 }
 
-void ProgressLine::Begin() {
+void ProgressLine::Begin(const ReceivedSweep& received) {
     if (!m_terminal) return;
+    m_received = &received;
     m_clock.start();
     m_expected.reset();
     m_firstPointsMs = -1;
-    // The first reading comes from inside the scan, once the label no longer
-    // shows the sweep before.
     m_timer.start();
 }
 
@@ -51,13 +49,6 @@ void ProgressLine::End() {
     m_timer.stop();
     // Back to the line's start, erase to its end.
     writeTerminal(QStringLiteral("\r\x1b[K"));
-}
-
-int ProgressLine::PointsShown(const QString& label) {
-    if (label.isEmpty()) return 1;
-    bool ok = false;
-    const int index = label.toInt(&ok);
-    return ok ? index + 1 : 0;
 }
 
 std::optional<int> ProgressLine::ExpectedPoints(double start, double end, double step, int limit) {
@@ -86,14 +77,15 @@ QString ProgressLine::Text(const Reading& reading) {
 
 void ProgressLine::show() {
     Reading reading;
-    reading.points = PointsShown(m_form.LblPoints->text());
+    reading.points = int(m_received->sweep().points.size());
     reading.waitedSeconds = m_clock.elapsed() / 1e3;
     if (reading.points > 0 && m_firstPointsMs < 0) {
         // The header has come before the first point: its range and step stand.
         m_firstPoints = reading.points;
         m_firstPointsMs = m_clock.elapsed();
-        m_expected = ExpectedPoints(m_form.Scan_Start.Number(), m_form.Scan_End.Number(),
-                                    m_form.Scan_Step, m_form.iMaxValues);
+        const Sweep::Header& header = m_received->reader().header();
+        m_expected =
+            ExpectedPoints(header.start, header.end, header.step, WireFormat::kMaxPoints);
     }
     reading.expected = m_expected;
     const double rateSeconds = (m_clock.elapsed() - m_firstPointsMs) / 1e3;

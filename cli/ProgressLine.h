@@ -6,11 +6,12 @@
 #include <QTimer>
 #include <optional>
 
-class frmMain;
+class ReceivedSweep;
 
 // A scan's progress on one line of stderr, redrawn four times a second from
-// what the window shows (its points label and the header's range and step).
-// On anything but a terminal it writes nothing at all.
+// what has been received: the points so far, the count the header's step
+// promises, the rate and the time left. On anything but a terminal it writes
+// nothing at all.
 class ProgressLine : public QObject {
     Q_OBJECT
 
@@ -22,15 +23,13 @@ public:
         std::optional<double> perSecond;  // points per second, once it can be told
     };
 
-    ProgressLine(const frmMain& form, bool terminal, QObject* parent = nullptr);
+    explicit ProgressLine(bool terminal, QObject* parent = nullptr);
 
-    void Begin();
+    // Follows `received` until End().
+    void Begin(const ReceivedSweep& received);
     // Erases the line, so that what follows starts on a clean one.
     void End();
 
-    // Points stored so far, from the window's points label, which shows the
-    // index of the last one stored ("" after the first) or a state text.
-    static int PointsShown(const QString& label);
     // (end - start) / step + 1, at most `limit`; empty where the step gives none.
     static std::optional<int> ExpectedPoints(double start, double end, double step, int limit);
     static QString Text(const Reading& reading);
@@ -38,8 +37,8 @@ public:
 private:
     void show();
 
-    const frmMain& m_form;
     bool m_terminal = false;
+    const ReceivedSweep* m_received = nullptr;
     QTimer m_timer;
     QElapsedTimer m_clock;
     std::optional<int> m_expected;

@@ -1,26 +1,32 @@
 #include "cli/ScanTool.h"
 
-#include <QFile>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cstdio>
 
-#include "app/frmMain.h"
-#include "cli/CsvFile.h"
+#include "bands/BandTable.h"
 #include "cli/ExitStatus.h"
+#include "cli/LiveScan.h"
 #include "cli/NumberedName.h"
 #include "cli/ProgressLine.h"
-#include "cli/ReplayLine.h"
 #include "cli/SummaryText.h"
-#include "cli/SweepSummary.h"
+#include "cli/SweepImage.h"
 #include "cli/ToolArguments.h"
-#include "cli/TouchstoneFile.h"
-#include "cli/WindowSession.h"
-#include "graph/GraphGeometry.h"
-#include "link/WireFormat.h"
-#include "platform/NumberRules.h"
+#include "platform/runtime/NumberRules.h"
+#include "core/analysis/SweepSummary.h"
+#include "core/files/CsvFile.h"
+#include "core/files/SweepFile.h"
+#include "core/files/TouchstoneFile.h"
+#include "graph/GraphPage.h"
+#include "platform/profile/SettingError.h"
+#include "platform/serial/CommControl.h"
+#include "settings/CSetting.h"
+#include "settings/PortSetting.h"
 
 namespace {
+
+const QString kWindowName = QStringLiteral("Vantrel");
 
 void print(FILE* stream, const QByteArray& text) {
     std::fputs(text.constData(), stream);
@@ -28,26 +34,25 @@ void print(FILE* stream, const QByteArray& text) {
 }
 
 // Written whole or not at all: a failed write leaves an earlier file as it was.
-bool save(const QString& path, const QByteArray& bytes, QString* error) {
+bool save(const QString& path, const std::function<bool(QSaveFile&)>& write, QString* error) {
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
+    if (file.open(QIODevice::WriteOnly) && write(file) && file.commit()) return true;
     *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
     return false;
 }
 
-bool saveImage(const QString& path, const QImage& image, QString* error) {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit()) return true;
-    *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-    return false;
+bool saveBytes(const QString& path, const QByteArray& bytes, QString* error) {
+    return save(
+        path, [&bytes](QSaveFile& file) { return file.write(bytes) == bytes.size(); }, error);
 }
 
-QString rangeText(const SweepRecord& record) {
+QString rangeText(const Sweep& sweep) {
     const auto mhz = [](double hz) { return NumberRules::formatPattern(hz / 1e6, u"#0.000"); };
     return QStringLiteral("%1 - %2 MHz")
-        .arg(mhz(record.startHz.value_or(0)), mhz(record.endHz.value_or(0)));
+        .arg(mhz(sweep.StartHz().value_or(0)), mhz(sweep.EndHz().value_or(0)));
 }
+
+QString bandText(int row) { return QString::fromLatin1(BandTable[std::size_t(row)].name).trimmed(); }
 
 }  // namespace
 
@@ -78,71 +83,73 @@ int ScanTool::fail(int status, const QString& message) {
     return status;
 }
 
-std::unique_ptr<WindowSession> ScanTool::openSession(QString* error) {
-    std::unique_ptr<WindowSession> session = WindowSession::Open(m_windowFolder, error);
-    if (!session) return nullptr;
-    // Every scan the window runs for us, live or replayed, stops on Ctrl-C,
-    // also on one that came while the window was loading.
-    QObject::connect(&m_signals, &StopSignals::Arrived, session.get(), &WindowSession::Stop);
-    if (StopSignals::Caught()) session->Stop();
-    return session;
+std::optional<int> ScanTool::stopped() {
+    if (const int signal = StopSignals::Caught()) return ExitStatus::kSignalBase + signal;
+    return std::nullopt;
+}
+
+std::int16_t ScanTool::RememberedPort(const QString& windowFolder) {
+    CSetting setting;
+    setting.Init(windowFolder, kWindowName, 1);
+    try {
+        return PortSetting::Usable(setting.GetSettingInt(
+            QString::fromLatin1(PortSetting::kSection), QString::fromLatin1(PortSetting::kKey), 1));
+    } catch (const SettingError&) {
+        return 1;  // beyond 16 bits: as unusable as any value out of range
+    }
 }
 
 int ScanTool::scan(const ToolArguments& arguments) {
-    QString error;
-    const std::unique_ptr<WindowSession> session = openSession(&error);
-    if (!session) return fail(ExitStatus::kFileNotWritten, error);
-    session->SelectBand(arguments.bandRow);
-    if (arguments.port) {
-        session->UsePort(arguments.port->comNumber > 0 ? arguments.port->comNumber : 1,
-                         arguments.port->device);
-    } else {
-        session->UsePort(WindowSession::RememberedPort(m_windowFolder), QString());
-    }
+    CommControl port;
+    const int comNumber =
+        arguments.port ? std::max(arguments.port->comNumber, 1) : RememberedPort(m_windowFolder);
+    port.SetCommPort(std::int16_t(comNumber));
+    if (arguments.port) port.SetDeviceOverride(arguments.port->device);
+    port.SetInputLen(0);
 
-    ProgressLine progress(session->Form(), m_progressTerminal);
+    ProgressLine progress(m_progressTerminal);
+    LiveScan live(port, m_signals, progress);
     std::optional<SweepSummary> previous;
     const std::optional<int>& repeat = arguments.repeat;
     const int sweeps = repeat.value_or(1);  // 0: until stopped
-    for (int sweep = 1; sweeps == 0 || sweep <= sweeps; ++sweep) {
-        progress.Begin();
-        const WindowSession::Outcome outcome = session->Scan(arguments.timeoutSeconds);
-        progress.End();
+    for (int round = 1; sweeps == 0 || round <= sweeps; ++round) {
+        const LiveScan::Outcome outcome = live.Run(arguments.bandRow, arguments.timeoutSeconds);
         switch (outcome.end) {
-            case WindowSession::End::Complete:
+            case LiveScan::End::Complete:
                 break;
-            case WindowSession::End::PortFailed:
+            case LiveScan::End::PortFailed:
                 return fail(ExitStatus::kPortFailed, outcome.description);
-            case WindowSession::End::TimedOut:
+            case LiveScan::End::TimedOut:
                 return fail(ExitStatus::kNoAnswer,
                             QStringLiteral("nothing came from the analyzer for %1 s; the scan "
                                            "was stopped")
                                 .arg(arguments.timeoutSeconds));
-            case WindowSession::End::Stopped:
-                return ExitStatus::kSignalBase + StopSignals::Caught();
-            case WindowSession::End::AnswerBroke:
-            case WindowSession::End::RanOut:
+            case LiveScan::End::Stopped:
+                return *stopped();
+            case LiveScan::End::AnswerBroke:
                 return fail(ExitStatus::kAnswerBroke,
                             QStringLiteral("the answer broke off: ") + outcome.description);
         }
 
-        SweepRecord record = session->Record();
-        record.band = session->BandText();
-        const std::optional<int> number = repeat ? std::optional<int>(sweep) : std::nullopt;
-        if (const int status =
-                writeFiles(arguments, record, *session, session->Form().PrintTitle(), number))
-            return status;
-        const SweepSummary summary = SweepSummary::Of(record.points);
-        QString title = *record.band;
+        Sweep sweep = live.sweep();
+        sweep.band = bandText(arguments.bandRow);
+        const std::optional<int> number = repeat ? std::optional<int>(round) : std::nullopt;
+        const auto title = [&sweep](const QString& first, const QString& last) {
+            return GraphTitle(first, last, int(sweep.points.size()),
+                              QDateTime::currentDateTime(), *sweep.band);
+        };
+        if (const int status = writeFiles(arguments, sweep, title, number)) return status;
+        const SweepSummary summary = SweepSummary::Of(sweep);
+        QString heading = *sweep.band;
         if (repeat) {
-            title = (*repeat > 0 ? QStringLiteral("Sweep %1 of %2, ").arg(sweep).arg(*repeat)
-                                 : QStringLiteral("Sweep %1, ").arg(sweep)) +
-                    title;
+            heading = (*repeat > 0 ? QStringLiteral("Sweep %1 of %2, ").arg(round).arg(*repeat)
+                                   : QStringLiteral("Sweep %1, ").arg(round)) +
+                      heading;
         }
         print(stdout,
               arguments.json
-                  ? QByteArray::fromStdString(SummaryText::Json(record, summary) + '\n')
-                  : SummaryText::Readable(title, record, summary, previous ? &*previous : nullptr)
+                  ? QByteArray::fromStdString(SummaryText::Json(sweep, summary) + '\n')
+                  : SummaryText::Readable(heading, sweep, summary, previous ? &*previous : nullptr)
                         .toUtf8());
         previous = summary;
     }
@@ -151,91 +158,41 @@ int ScanTool::scan(const ToolArguments& arguments) {
 
 int ScanTool::report(const ToolArguments& arguments) {
     const QString& path = arguments.reportFile;
-    const QString kind = QFileInfo(path).suffix().toLower();
-    if (kind != u"csv" && kind != u"s1p" && kind != u"zm340")
-        return fail(ExitStatus::kUsage, path + QStringLiteral(": not a .csv, .s1p or .zm340 file"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(ExitStatus::kUsage,
-                    QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
-    const QByteArray bytes = file.readAll();
-
     QString error;
-    std::unique_ptr<WindowSession> session;
-    SweepRecord record;
-    if (kind == u"zm340") {
-        session = openSession(&error);
-        if (!session) return fail(ExitStatus::kFileNotWritten, error);
-        ReplayLine line(bytes);
-        if (line.DevicePath().isEmpty()) return fail(ExitStatus::kPortFailed, line.Error());
-        session->UsePort(1, line.DevicePath());
-        const WindowSession::Outcome outcome = session->Scan(0, &line);
-        if (outcome.end == WindowSession::End::RanOut) {
-            const qsizetype lines = bytes.count('\n') + (bytes.endsWith('\n') ? 0 : 1);
-            return fail(ExitStatus::kUsage,
-                        QStringLiteral("%1, line %2: the recorded answer ends before its end "
-                                       "marker \"%3\"")
-                            .arg(path)
-                            .arg(lines)
-                            .arg(QLatin1String(WireFormat::kEndMarker.data(),
-                                               qsizetype(WireFormat::kEndMarker.size()))));
-        }
-        if (outcome.end == WindowSession::End::Stopped)
-            return ExitStatus::kSignalBase + StopSignals::Caught();
-        if (outcome.end != WindowSession::End::Complete)
-            return fail(ExitStatus::kAnswerBroke, outcome.description);
-        record = session->Record();
-    } else {
-        const std::string_view text(bytes.constData(), std::size_t(bytes.size()));
-        const auto read =
-            kind == u"csv" ? CsvFile::Read(text, &error) : TouchstoneFile::Read(text, &error);
-        if (!read) return fail(ExitStatus::kUsage, path + QStringLiteral(", ") + error);
-        record = *read;
-    }
-
-    if (!arguments.pngFile.isEmpty() && !session) {
-        session = openSession(&error);
-        if (!session) return fail(ExitStatus::kFileNotWritten, error);
-        if (const int status = drawReplayed(*session, record)) return status;
-    }
-    if (session) {
-        const QString title =
-            QFileInfo(path).fileName() + QStringLiteral("   ") + rangeText(record);
-        if (const int status = writeFiles(arguments, record, *session, title, std::nullopt))
-            return status;
-    }
-    const SweepSummary summary = SweepSummary::Of(record.points);
+    const std::optional<Sweep> sweep = SweepFile::Read(path, &error);
+    if (!sweep) return fail(ExitStatus::kUsage, error);
+    const QString name = QFileInfo(path).fileName();
+    const auto title = [&](const QString&, const QString&) {
+        return name + QStringLiteral("   ") + rangeText(*sweep);
+    };
+    if (const int status = writeFiles(arguments, *sweep, title, std::nullopt)) return status;
+    const SweepSummary summary = SweepSummary::Of(*sweep);
     print(stdout, arguments.json
-                      ? QByteArray::fromStdString(SummaryText::Json(record, summary) + '\n')
-                      : SummaryText::Readable(path, record, summary).toUtf8());
+                      ? QByteArray::fromStdString(SummaryText::Json(*sweep, summary) + '\n')
+                      : SummaryText::Readable(path, *sweep, summary).toUtf8());
     return ExitStatus::kDone;
 }
 
-int ScanTool::drawReplayed(WindowSession& session, const SweepRecord& record) {
-    ReplayLine line(ReplayLine::AnswerFor(record));
-    if (line.DevicePath().isEmpty()) return fail(ExitStatus::kPortFailed, line.Error());
-    session.UsePort(1, line.DevicePath());
-    const WindowSession::Outcome outcome = session.Scan(0, &line);
-    if (outcome.end == WindowSession::End::Stopped)
-        return ExitStatus::kSignalBase + StopSignals::Caught();
-    if (outcome.end != WindowSession::End::Complete)
-        return fail(ExitStatus::kAnswerBroke, outcome.description);
-    return ExitStatus::kDone;
-}
-
-int ScanTool::writeFiles(const ToolArguments& arguments, const SweepRecord& record,
-                         const WindowSession& session, const QString& imageTitle,
+int ScanTool::writeFiles(const ToolArguments& arguments, const Sweep& sweep,
+                         const std::function<QString(const QString&, const QString&)>& imageTitle,
                          std::optional<int> number) {
+    // Ctrl-C while a sweep was being kept: nothing more is written.
+    if (const auto status = stopped()) return *status;
     const auto named = [number](const QString& path) {
         return number ? NumberedName(path, *number) : path;
     };
     QString error;
-    const bool written =
-        (arguments.csvFile.isEmpty() ||
-         save(named(arguments.csvFile), CsvFile::Write(record), &error)) &&
-        (arguments.s1pFile.isEmpty() ||
-         save(named(arguments.s1pFile), TouchstoneFile::Write(record), &error)) &&
-        (arguments.pngFile.isEmpty() ||
-         saveImage(named(arguments.pngFile), session.GraphImage(imageTitle), &error));
+    const auto writeImage = [&] {
+        SweepImage image(sweep);
+        const QImage page = image.Page(imageTitle(image.FirstLabel(), image.LastLabel()));
+        return save(
+            named(arguments.pngFile),
+            [&page](QSaveFile& file) { return page.save(&file, "PNG"); }, &error);
+    };
+    const bool written = (arguments.csvFile.isEmpty() ||
+                          saveBytes(named(arguments.csvFile), CsvFile::Write(sweep), &error)) &&
+                         (arguments.s1pFile.isEmpty() ||
+                          saveBytes(named(arguments.s1pFile), TouchstoneFile::Write(sweep), &error)) &&
+                         (arguments.pngFile.isEmpty() || writeImage());
     return written ? ExitStatus::kDone : fail(ExitStatus::kFileNotWritten, error);
 }

@@ -3,37 +3,39 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-#include <memory>
 #include <optional>
 
 #include "cli/StopSignals.h"
-#include "cli/SweepRecord.h"
+#include "core/Sweep.h"
 
 struct ToolArguments;
-class WindowSession;
 
-// vantrel-scan: sweeps through the Vantrel window's own scan, or reads a
-// saved one, prints the summary and writes the files asked for. Run returns
-// the exit status (cli/ExitStatus.h).
+// vantrel-scan: sweeps through the analyzer as the Vantrel window does, or
+// reads a saved sweep, prints the summary and writes the files asked for.
+// Run returns the exit status (cli/ExitStatus.h).
 class ScanTool {
 public:
-    // `windowFolder` holds the Vantrel executable and its Vantrel.ini.
-    // Progress goes to stderr only when `progressTerminal`.
+    // `windowFolder` holds the Vantrel window and its Vantrel.ini, which maps
+    // the port numbers and remembers the port; it is only read. Progress
+    // goes to stderr only when `progressTerminal`.
     ScanTool(QString windowFolder, bool progressTerminal);
 
     int Run(const QStringList& arguments);
 
+    // The CommPort the window would start on, read from `windowFolder`'s
+    // Vantrel.ini as its start-up reads it.
+    static std::int16_t RememberedPort(const QString& windowFolder);
+
 private:
-    // The window, loaded out of sight; Ctrl-C stops its scans.
-    std::unique_ptr<WindowSession> openSession(QString* error);
     int scan(const ToolArguments& arguments);
     int report(const ToolArguments& arguments);
-    // The window's graph of `record`, by replaying it through its scan.
-    int drawReplayed(WindowSession& session, const SweepRecord& record);
-    // 0, or the status of the first file that could not be written.
-    int writeFiles(const ToolArguments& arguments, const SweepRecord& record,
-                   const WindowSession& session, const QString& imageTitle,
+    // 0, or the status of the first file that could not be written. The
+    // image is drawn only when one is asked for.
+    int writeFiles(const ToolArguments& arguments, const Sweep& sweep,
+                   const std::function<QString(const QString&, const QString&)>& imageTitle,
                    std::optional<int> number);
+    // The status that a stop signal, if one came, ends the program with.
+    static std::optional<int> stopped();
     int fail(int status, const QString& message);
 
     QString m_windowFolder;

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "cli/NumberText.h"
-#include "platform/NumberRules.h"
+#include "platform/runtime/NumberRules.h"
+#include "core/NumberText.h"
 
 namespace SummaryText {
 namespace {
@@ -59,11 +59,11 @@ QString bandLine(const char* label, const std::optional<SweepSummary::Edges>& ed
 
 }  // namespace
 
-std::string Json(const SweepRecord& record, const SweepSummary& summary) {
-    return "{\"band\": " + jsonString(record.band) +
-           ", \"start_hz\": " + jsonNumber(record.startHz) +
-           ", \"end_hz\": " + jsonNumber(record.endHz) +
-           ", \"points\": " + std::to_string(record.points.size()) +
+std::string Json(const Sweep& sweep, const SweepSummary& summary) {
+    return "{\"band\": " + jsonString(sweep.band) +
+           ", \"start_hz\": " + jsonNumber(sweep.StartHz()) +
+           ", \"end_hz\": " + jsonNumber(sweep.EndHz()) +
+           ", \"points\": " + std::to_string(sweep.points.size()) +
            ", \"min_swr\": " + jsonNumber(summary.minSwr) +
            ", \"min_swr_hz\": " + jsonNumber(summary.minSwrHz) +
            ", \"resonance_hz\": " + jsonNumber(summary.resonanceHz) +
@@ -71,12 +71,13 @@ std::string Json(const SweepRecord& record, const SweepSummary& summary) {
            "}";
 }
 
-QString Readable(const QString& title, const SweepRecord& record, const SweepSummary& summary,
+QString Readable(const QString& title, const Sweep& sweep, const SweepSummary& summary,
                  const SweepSummary* previous) {
     QString text = title + u':';
-    if (record.startHz && record.endHz)
-        text += QStringLiteral(" %1 - %2 MHz,").arg(mhz(*record.startHz), mhz(*record.endHz));
-    text += QStringLiteral(" %1 points\n").arg(record.points.size());
+    const std::optional<double> start = sweep.StartHz();
+    const std::optional<double> end = sweep.EndHz();
+    if (start && end) text += QStringLiteral(" %1 - %2 MHz,").arg(mhz(*start), mhz(*end));
+    text += QStringLiteral(" %1 points\n").arg(sweep.points.size());
     if (!summary.minSwr) return text;
 
     text += QStringLiteral("  %1%2 at %3 MHz\n")

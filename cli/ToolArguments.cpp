@@ -3,11 +3,10 @@
 #include <QRegularExpression>
 
 #include "bands/BandTable.h"
-#include "sim/TextNumbers.h"
+#include "core/NumberText.h"
+#include "settings/PortSetting.h"
 
 namespace {
-
-constexpr int kPortCount = 16;
 
 std::optional<int> countUpTo(const QString& text, int max) {
     static const QRegularExpression digits(QStringLiteral("^[0-9]{1,9}$"));
@@ -36,7 +35,7 @@ std::optional<ToolArguments::Port> ToolArguments::PortNamed(const QString& text)
     if (text.isEmpty()) return std::nullopt;
     const QRegularExpressionMatch match = comName.match(text);
     if (!match.hasMatch()) return Port{0, text};
-    const auto number = countUpTo(match.captured(1), kPortCount);
+    const auto number = countUpTo(match.captured(1), PortSetting::kPortCount);
     if (!number || *number < 1) return std::nullopt;
     return Port{*number, QString()};
 }
@@ -104,7 +103,7 @@ std::optional<ToolArguments> ToolArguments::Parse(const QStringList& arguments, 
             }
             parsed.bandRow = *row;
         } else if (name == u"--timeout") {
-            const auto seconds = wholeNumber(value->toStdString());
+            const auto seconds = NumberText::Whole(value->toStdString());
             if (!seconds || *seconds < 0 || *seconds > kMaxTimeoutSeconds) {
                 return fail(QStringLiteral("--timeout needs seconds from 0 to %1, not \"%2\"")
                                 .arg(kMaxTimeoutSeconds)
@@ -137,7 +136,7 @@ QString ToolArguments::Usage() {
         "                    [--png FILE] [--json] [--timeout SECONDS] [--repeat N]\n"
         "       vantrel-scan report FILE [--json] [--png FILE]\n"
         "\n"
-        "Runs a sweep on the ZM-340 exactly as the Vantrel window does, prints its\n"
+        "Runs a sweep on the ZM-340 as the Vantrel window does, prints its\n"
         "summary (lowest SWR, resonance, 2:1 and 1.5:1 bandwidth) and keeps it in files.\n"
         "\n"
         "  --port COMn|DEVICE  Com1 to Com16 as the window maps them, or a device path;\n"

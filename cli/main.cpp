@@ -1,11 +1,11 @@
 #include <unistd.h>
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QLocale>
 #include <clocale>
 
 #include "cli/ScanTool.h"
-#include "platform/AppInfo.h"
+#include "platform/runtime/AppInfo.h"
 
 namespace {
 
@@ -21,18 +21,22 @@ int main(int argc, char** argv) {
     QStringList arguments;
     for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
 
-    // The window is never shown: the tool runs where there is no display at
-    // all, over ssh or from cron, whatever the environment says.
+    // Images are drawn off any screen: the tool runs where there is no
+    // display at all, over ssh or from cron, whatever the environment says.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietToolkit);
     // The toolkit sees no argument of ours, so none is taken for its own.
     int toolkitArgc = 1;
-    QApplication app(toolkitArgc, argv);
-    QApplication::setApplicationName(AppInfo::Title());
+    QGuiApplication app(toolkitArgc, argv);
+    QGuiApplication::setApplicationName(AppInfo::Title());
     // Numbers read and print with "." whatever the user's locale.
     std::setlocale(LC_NUMERIC, "C");
     QLocale::setDefault(QLocale::c());
 
-    ScanTool tool(QCoreApplication::applicationDirPath(), ::isatty(STDERR_FILENO) == 1);
+    // The window beside the tool: its Vantrel.ini names the devices of Com1
+    // to Com16 and the port it remembers.
+    const QString folder = QCoreApplication::applicationDirPath();
+    AppInfo::SetLocation(folder, QStringLiteral("Vantrel"));
+    ScanTool tool(folder, ::isatty(STDERR_FILENO) == 1);
     return tool.Run(arguments);
 }

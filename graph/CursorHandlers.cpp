@@ -1,7 +1,7 @@
 #include "app/frmMain.h"
 #include "graph/CursorReadout.h"
 #include "graph/GraphGeometry.h"
-#include "platform/PictureBox.h"
+#include "platform/widgets/PictureBox.h"
 
 void frmMain::OptCursor_Click(std::int16_t Index) { graphCursor = Index; }
 

@@ -1,7 +1,7 @@
 #include "graph/CursorReadout.h"
 
 #include "graph/GraphGeometry.h"
-#include "platform/NumberRules.h"
+#include "platform/runtime/NumberRules.h"
 
 namespace CursorReadout {
 

@@ -1,6 +1,6 @@
 #include "graph/GraphGeometry.h"
 
-#include "platform/NumberRules.h"
+#include "platform/runtime/NumberRules.h"
 
 using NumberRules::roundToInt16;
 using NumberRules::roundToInt32;

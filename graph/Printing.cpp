@@ -3,12 +3,10 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-#include "app/Quantities.h"
 #include "app/frmMain.h"
-#include "graph/GraphGeometry.h"
-#include "graph/GraphPrintout.h"
-#include "platform/ComboBox.h"
-#include "platform/NumberRules.h"
+#include "graph/GraphPage.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/PictureBox.h"
 
 void frmMain::mnuFilePrint_Click() {
     // Cancel and any failure of the dialog or the printer end the command
@@ -26,27 +24,11 @@ void frmMain::mnuFilePrint_Click() {
     }
 }
 
-// What was measured and when: the range as the graph labels it, the points
-// its traces show, and the band list's row, which need not be what the
-// analyzer swept.
+// The range as the graph labels it, the points its traces show, and the band
+// list's row, which need not be what the analyzer swept.
 QString frmMain::PrintTitle() const {
-    const QString points = m_pointsTraced == 0   ? QStringLiteral("no points")
-                           : m_pointsTraced == 1 ? QStringLiteral("1 point")
-                                                 : QStringLiteral("%1 points").arg(m_pointsTraced);
-    return QStringLiteral("%1 - %2 MHz, %3, %4      band selected: %5")
-        .arg(m_scaleFrom, m_scaleTo, points,
-             QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")),
-             MnComboFScale->Text().trimmed());
-}
-
-std::vector<LegendEntry> frmMain::PrintLegend() {
-    std::vector<LegendEntry> legend;
-    for (const QuantityInfo& q : kQuantities) {
-        legend.push_back({QColor::fromRgb(q.colour),
-                          QStringLiteral("%1 (%2)").arg(QString::fromLatin1(q.caption),
-                                                        QString::fromLatin1(q.scale))});
-    }
-    return legend;
+    return GraphTitle(m_graph->FirstLabel(), m_graph->LastLabel(), m_pointsTraced,
+                      QDateTime::currentDateTime(), MnComboFScale->Text().trimmed());
 }
 
 void frmMain::PrintGraph(QPrinter& printer) {
@@ -59,10 +41,13 @@ void frmMain::PrintGraph(QPrinter& printer) {
     QPainter painter;
     if (!painter.begin(&printer)) return;
     const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+    std::vector<PageStrip> strips;
+    for (PictureBox* box : {picSWR, grphSWRDisplay, picRes, picFreq})
+        strips.push_back({box, QRectF(box->geometry())});
     for (int copy = 0; copy < copies; ++copy) {
         if (copy > 0) printer.newPage();
-        PaintGraphPage(painter, QRectF(QPointF(0, 0), page.size()), PrintTitle(), PrintLegend(),
-                       {picSWR, grphSWRDisplay, picRes, picFreq});
+        PaintGraphPage(painter, QRectF(QPointF(0, 0), page.size()), PrintTitle(), QuantityLegend(),
+                       strips, font());
     }
     painter.end();
 }

@@ -1,33 +1,20 @@
 #include <algorithm>
 
 #include "app/frmMain.h"
-#include "graph/GraphGeometry.h"
-#include "platform/ComboBox.h"
-#include "platform/PictureBox.h"
+#include "platform/widgets/ComboBox.h"
 
 void frmMain::PlotTraces() {
-    grphSWRDisplay->SetDrawWidth(2);
-    const std::int16_t last = NumPoints;
-    // With one point there is no spacing; it is drawn as a dot at the left edge.
-    const double dx = last > 0 ? GraphGeometry::pointPitch(grphSWRDisplay->Width(), last) : 0.0;
+    // The display list's row 0 shows every trace, row k + 1 trace k alone.
     const int shown = MnComboDisplay->ListIndex();
-    std::uint32_t c = 0xFF0000;  // red, then green, then blue
+    std::vector<TraceStyle> traces;
     for (std::size_t k = 0; k < kQuantities.size(); ++k) {
-        const QColor colour((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
-        c >>= 8;
-        if (shown != 0 && shown != int(k) + 1) continue;
-        const int column = kQuantities[k].column;
-        const double scale = grphSWRDisplay->Height() / ScaleMax[k];
-        double x = GraphGeometry::pointX(OriginX, dx, 0);
-        grphSWRDisplay->SetCurrentX(x);
-        grphSWRDisplay->SetCurrentY(OriginY - Scan_Data(0, column) * scale);
-        if (last == 0) grphSWRDisplay->LineTo(x, grphSWRDisplay->CurrentY(), colour);
-        for (int i = 1; i <= last; ++i) {
-            x += dx;
-            grphSWRDisplay->LineTo(x, OriginY - Scan_Data(i, column) * scale, colour);
-        }
+        if (shown == 0 || shown == int(k) + 1)
+            traces.push_back({Quantity(k), QColor::fromRgb(kQuantities[k].colour)});
     }
-    grphSWRDisplay->SetDrawWidth(1);
+    const std::int16_t last = NumPoints;
+    m_graph->PlotTraces(
+        Axes(), last,
+        [this](int i, Quantity quantity) { return Scan_Data(i, InfoOf(quantity).column); }, traces);
     m_pointsTraced = std::max(0, last + 1);
 }
 

@@ -1,9 +1,9 @@
 #include <QCoreApplication>
 
 #include "app/frmMain.h"
-#include "link/WireFormat.h"
-#include "platform/CommControl.h"
-#include "platform/CommError.h"
+#include "core/WireFormat.h"
+#include "platform/serial/CommControl.h"
+#include "platform/serial/CommError.h"
 
 QString frmMain::GetLine() {
     QString result;

@@ -2,22 +2,22 @@
 
 #include "app/Globals.h"
 #include "app/frmMain.h"
-#include "link/PortSetting.h"
-#include "platform/ComboBox.h"
-#include "platform/CommControl.h"
-#include "platform/SerialPortMap.h"
-#include "platform/SettingError.h"
+#include "platform/profile/SettingError.h"
+#include "platform/serial/CommControl.h"
+#include "platform/serial/SerialPortMap.h"
+#include "platform/widgets/ComboBox.h"
 #include "settings/CSetting.h"
+#include "settings/PortSetting.h"
 
 namespace {
 const QString kSection = QString::fromLatin1(PortSetting::kSection);
 const QString kKey = QString::fromLatin1(PortSetting::kKey);
-constexpr int kPortCount = 16;
 }  // namespace
 
 void frmMain::InitPortList() {
     cmboCommPort->Clear();
-    for (int n = 1; n <= kPortCount; ++n) cmboCommPort->AddItem(QStringLiteral("Com%1").arg(n));
+    for (int n = 1; n <= PortSetting::kPortCount; ++n)
+        cmboCommPort->AddItem(QStringLiteral("Com%1").arg(n));
     try {
         iCommPort = objSetting().GetSettingInt(kSection, kKey, 1);
     } catch (const SettingError&) {
@@ -25,7 +25,7 @@ void frmMain::InitPortList() {
         // out of range: the program starts on Com1 and writes that back.
         iCommPort = 0;
     }
-    if (iCommPort < 1 || iCommPort > kPortCount) iCommPort = 1;
+    iCommPort = PortSetting::Usable(iCommPort);
     cmboCommPort->SetListIndex(iCommPort - 1);
     cntlComm->SetCommPort(iCommPort);
 }

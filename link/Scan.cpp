@@ -2,22 +2,18 @@
 #include <QPushButton>
 
 #include "app/frmMain.h"
-#include "link/WireFormat.h"
-#include "platform/ComboBox.h"
-#include "platform/CommControl.h"
-#include "platform/CommError.h"
-#include "platform/NumberRules.h"
-
-using NumberRules::leadingNumber;
+#include "core/AnswerReader.h"
+#include "platform/runtime/NumberRules.h"
+#include "platform/serial/CommControl.h"
+#include "platform/serial/CommError.h"
+#include "platform/widgets/ComboBox.h"
 
 namespace {
-
-const QLatin1String kStart(WireFormat::kStartMarker.data(), WireFormat::kStartMarker.size());
-const QLatin1String kEnd(WireFormat::kEndMarker.data(), WireFormat::kEndMarker.size());
 
 // Thrown past the rest of the answer once the line reader has failed: the
 // reader has already reported it, closed the port and restored the buttons.
 struct AnswerLost {};
+
 }  // namespace
 
 QString frmMain::ReadField() {
@@ -37,7 +33,7 @@ void frmMain::btnCollectDisplayData_Click() {
         if (!cntlComm->PortOpen()) cntlComm->SetPortOpen(true);
         cntlComm->SetOutBufferCount(0);
         cntlComm->SetInBufferCount(0);
-        cntlComm->SetSettings(QStringLiteral("9600,N,8,1"));
+        cntlComm->SetSettings(QString::fromLatin1(WireFormat::kLineSettings));
         SetUpPolling();
         LblPoints->setText(QStringLiteral("Sending"));
         const auto command = WireFormat::Command(MnComboFScale->ListIndex());
@@ -48,37 +44,31 @@ void frmMain::btnCollectDisplayData_Click() {
     }
 
     LblPoints->setText(QStringLiteral("Waiting"));
-    std::int16_t counter = 0;
-    bool headerCame = false;
+    // Skips to "S", takes the header, then the points up to "E" or the last
+    // row of Scan_Data.
+    AnswerReader answer(iMaxValues);
     bool answerLost = false;
     try {
-        while (ReadField() != kStart && !flgStop) {
-        }
-        if (!flgStop) {
-            headerCame = true;
-            // The step is read and kept only for callers that want to know how
-            // many points are coming: the window spreads the points evenly.
-            QString header[WireFormat::kHeaderFields];
-            for (QString& field : header) field = ReadField();
-            Scan_Start = leadingNumber(header[WireFormat::kHeaderStart]);
-            Scan_End = leadingNumber(header[WireFormat::kHeaderEnd]);
-            Scan_Step = leadingNumber(header[WireFormat::kHeaderStep]);
-            QString field;
-            while (field != kEnd && counter < iMaxValues) {
-                for (const Quantity quantity : WireFormat::kPointFields) {
-                    field = ReadField();
-                    if (field == kEnd || flgStop) break;
-                    Scan_Data.Set(counter, InfoOf(quantity).column, leadingNumber(field));
-                }
-                if (field == kEnd || flgStop) break;
-                LblPoints->setText(NumberRules::formatPattern(counter, u"#####"));
-                ++counter;
+        while (!answer.Ended()) {
+            const QString text = ReadField();
+            // The header is read whole whatever happens; a stop ends the scan
+            // anywhere else.
+            if (flgStop && !answer.InHeader()) break;
+            const AnswerReader::Field field = answer.Take(text);
+            if (field.kind == AnswerReader::Field::Kind::Header && field.completes) {
+                Scan_Start = answer.header().start;
+                Scan_End = answer.header().end;
+            } else if (field.kind == AnswerReader::Field::Kind::Value) {
+                Scan_Data.Set(field.point, InfoOf(field.quantity).column, field.number);
+                if (field.completes)
+                    LblPoints->setText(NumberRules::formatPattern(field.point, u"#####"));
             }
         }
     } catch (const AnswerLost&) {
         answerLost = true;
     }
-    if (headerCame) NumPoints = std::int16_t(counter - 1);
+    // A point cut short is not counted; without an answer the old count stays.
+    if (answer.StartCame()) NumPoints = std::int16_t(answer.CompletePoints() - 1);
 
     if (cntlComm->PortOpen()) cntlComm->SetPortOpen(false);
     RestoreScanButtons();

@@ -1,8 +1,8 @@
 #include <QPushButton>
 
 #include "app/frmMain.h"
-#include "platform/CommControl.h"
-#include "platform/MsgBox.h"
+#include "platform/serial/CommControl.h"
+#include "platform/widgets/MsgBox.h"
 
 void frmMain::RestoreScanButtons() {
     btnStopCollectData->setEnabled(false);

@@ -7,8 +7,8 @@
 #include <QFileInfo>
 #include <cstdio>
 
-#include "link/PortSetting.h"
-#include "platform/SerialPortMap.h"
+#include "settings/PortSetting.h"
+#include "platform/serial/SerialPortMap.h"
 #include "settings/CSetting.h"
 
 int main(int argc, char** argv) {

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/UserStore.h"
+#include "platform/profile/UserStore.h"
 
 // Named settings kept between runs, either in an INI file beside the program
 // (any non-zero mode) or in the per-user settings store (mode 0). Every

@@ -4,7 +4,8 @@
 #include <charconv>
 #include <random>
 
-#include "link/WireFormat.h"
+#include "core/NumberText.h"
+#include "core/WireFormat.h"
 
 namespace {
 
@@ -64,9 +65,10 @@ std::string spoiledPoint(const Sweep::Point& point, std::minstd_rand& random) {
 
 std::string AnswerWriter::formatHeader(const Sweep& sweep) {
     std::array<std::string, WireFormat::kHeaderFields> fields;
-    fields[WireFormat::kHeaderStart] = std::to_string(sweep.startUnits);
-    fields[WireFormat::kHeaderEnd] = std::to_string(sweep.endUnits);
-    fields[WireFormat::kHeaderStep] = std::to_string(sweep.stepUnits);
+    const Sweep::Header header = sweep.header.value_or(Sweep::Header{});
+    fields[WireFormat::kHeaderStart] = NumberText::Shortest(header.start);
+    fields[WireFormat::kHeaderEnd] = NumberText::Shortest(header.end);
+    fields[WireFormat::kHeaderStep] = NumberText::Shortest(header.step);
     return WireFormat::JoinFields(fields);
 }
 

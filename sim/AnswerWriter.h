@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "sim/Sweep.h"
+#include "core/Sweep.h"
 
 // Turns a sweep into the bytes the analyzer sends:
 //   "S" CR LF, "start,end,step" CR LF (units of 100 Hz), one "swr,r,x" CR LF

@@ -120,10 +120,3 @@ std::complex<double> AntennaModel::dipoleImpedance(double dipoleLengthM, double 
     const double currentRatioSquared = kl > kPi ? std::max(s * s, 0.05) : s * s;
     return {rMax / currentRatioSquared, xMax / currentRatioSquared};
 }
-
-double AntennaModel::swrOf(std::complex<double> z) {
-    const std::complex<double> gamma = (z - kReferenceOhm) / (z + kReferenceOhm);
-    const double magnitude = std::abs(gamma);
-    if (!(magnitude < 1.0)) return kSwrCap;
-    return std::min((1 + magnitude) / (1 - magnitude), kSwrCap);
-}

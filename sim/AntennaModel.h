@@ -14,9 +14,6 @@ public:
         QuarterWaveVertical,  // half of the dipole's impedance, about 35 ohms
     };
 
-    static constexpr double kReferenceOhm = 50.0;
-    static constexpr double kSwrCap = 99.9;  // the instrument shows nothing above
-
     // Cuts the antenna so that its reactance is zero at `resonanceHz`.
     // `wireRadiusM` is the conductor radius in metres.
     AntennaModel(Kind kind, double resonanceHz, double wireRadiusM = 1.0e-3);
@@ -26,10 +23,6 @@ public:
 
     // Feed-point impedance at `frequencyHz`, ohms (real: resistance, imaginary: reactance).
     std::complex<double> impedanceAt(double frequencyHz) const;
-
-    // SWR of `z` (ohms) on a 50 ohm line, from the reflection coefficient,
-    // capped at kSwrCap; a load that reflects everything also gives the cap.
-    static double swrOf(std::complex<double> z);
 
 private:
     // Impedance of a full dipole of length `dipoleLengthM` at `frequencyHz`, ohms.

@@ -1,6 +1,6 @@
 #include "sim/CommandScanner.h"
 
-#include "link/WireFormat.h"
+#include "core/WireFormat.h"
 
 std::vector<int> CommandScanner::feed(std::string_view bytes) {
     std::vector<int> codes;

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "link/WireFormat.h"
+#include "core/WireFormat.h"
 
 // The analyzer's own idea of its sixteen bands. The command byte names a row
 // (48 + row); the answer's header carries the row's range. Kept here rather

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "sim/TextNumbers.h"
+#include "core/NumberText.h"
 
 namespace {
 
@@ -104,7 +104,7 @@ std::optional<SimOptions> SimOptions::parse(const std::vector<std::string>& argu
             options.charsPerSecond = double(*baud) / 10.0;
         } else if (name == "--resonance") {
             const auto text = value();
-            const auto mhz = text ? wholeNumber(*text) : std::nullopt;
+            const auto mhz = text ? NumberText::Whole(*text) : std::nullopt;
             if (!mhz || *mhz < 0.1 || *mhz > 1000) {
                 return failWith("--resonance needs a frequency in MHz from 0.1 to 1000");
             }

@@ -1,10 +1,9 @@
 #include <csignal>
 #include <cstdio>
 #include <iostream>
-#include <memory>
+#include <optional>
 
 #include "sim/AnswerWriter.h"
-#include "sim/MeasuredSweep.h"
 #include "sim/PtyServer.h"
 #include "sim/SimOptions.h"
 #include "sim/SweepSource.h"
@@ -39,17 +38,15 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    std::unique_ptr<SweepSource> source;
+    std::optional<SweepSource> source;
     if (!options->csvPath.empty()) {
-        auto measured = MeasuredSweep::load(options->csvPath, &error);
-        if (!measured) {
+        source = SweepSource::FromTable(options->csvPath, &error);
+        if (!source) {
             std::cerr << programName << ": " << error << '\n';
             return 1;
         }
-        source = std::make_unique<SweepSource>(std::move(*measured));
     } else {
-        source =
-            std::make_unique<SweepSource>(options->antenna, options->resonanceHz, options->points);
+        source.emplace(options->antenna, options->resonanceHz, options->points);
     }
 
     installSignalHandlers();

@@ -9,7 +9,7 @@
 
 #include "FormFixture.h"
 #include "bands/BandTable.h"
-#include "platform/ComboBox.h"
+#include "platform/widgets/ComboBox.h"
 
 TEST(BandLists, EveryBandOfTheTableInItsRowSetsItsRange) {
     LoadedForm form;

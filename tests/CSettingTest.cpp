@@ -10,7 +10,7 @@
 #include <tuple>
 #include <utility>
 
-#include "platform/SettingError.h"
+#include "platform/profile/SettingError.h"
 #include "settings/CSetting.h"
 
 namespace {

@@ -9,8 +9,8 @@
 
 #include "FormFixture.h"
 #include "PtyPair.h"
-#include "platform/CommControl.h"
-#include "platform/CommError.h"
+#include "platform/serial/CommControl.h"
+#include "platform/serial/CommError.h"
 
 using namespace std::chrono_literals;
 

@@ -8,8 +8,8 @@
 #include <QToolTip>
 
 #include "FormFixture.h"
-#include "platform/ComboBox.h"
-#include "platform/PictureBox.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/PictureBox.h"
 
 namespace {
 

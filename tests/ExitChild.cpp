@@ -11,7 +11,7 @@
 #include <cstdlib>
 
 #include "FormFixture.h"
-#include "platform/CommControl.h"
+#include "platform/serial/CommControl.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "FormFixture.h"
-#include "platform/ComboBox.h"
+#include "platform/widgets/ComboBox.h"
 
 namespace {
 

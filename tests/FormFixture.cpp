@@ -6,8 +6,8 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include "platform/AppInfo.h"
-#include "platform/PictureBox.h"
+#include "platform/runtime/AppInfo.h"
+#include "platform/widgets/PictureBox.h"
 
 LoadedForm::LoadedForm(const QByteArray& ini) {
     AppInfo::SetLocation(m_dir.path(), QStringLiteral("Vantrel"));

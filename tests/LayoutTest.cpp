@@ -9,8 +9,8 @@
 #include <QStyleOptionButton>
 
 #include "FormFixture.h"
-#include "platform/ComboBox.h"
-#include "platform/PictureBox.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/PictureBox.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/NumberRules.h"
+#include "platform/runtime/NumberRules.h"
 
 using namespace NumberRules;
 

@@ -10,8 +10,8 @@
 
 #include "FormFixture.h"
 #include "PtyAnalyzer.h"
-#include "platform/ComboBox.h"
-#include "platform/CommControl.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/serial/CommControl.h"
 
 namespace {
 

@@ -18,8 +18,8 @@
 
 #include "FormFixture.h"
 #include "graph/GraphPrintout.h"
-#include "platform/ComboBox.h"
-#include "platform/PictureBox.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/PictureBox.h"
 
 namespace {
 

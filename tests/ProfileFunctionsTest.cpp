@@ -14,8 +14,8 @@
 #include <cstdlib>
 
 #include "OrdinaryUser.h"
-#include "platform/FileReplacement.h"
-#include "platform/ProfileFunctions.h"
+#include "platform/profile/FileReplacement.h"
+#include "platform/profile/ProfileFunctions.h"
 
 using ProfileFunctions::WritePrivateProfileString;
 

@@ -6,8 +6,8 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "platform/CommControl.h"
-#include "platform/PictureBox.h"
+#include "platform/serial/CommControl.h"
+#include "platform/widgets/PictureBox.h"
 
 ScanRig::ScanRig(const QByteArray& answer, std::chrono::milliseconds messageCheck)
     : messages(messageCheck) {

@@ -9,9 +9,9 @@
 #include <array>
 
 #include "ScanRig.h"
-#include "platform/ComboBox.h"
-#include "platform/CommControl.h"
-#include "platform/PictureBox.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/serial/CommControl.h"
+#include "platform/widgets/PictureBox.h"
 
 namespace {
 

@@ -22,7 +22,7 @@
 #include "cli/CsvFile.h"
 #include "cli/ExitStatus.h"
 #include "cli/ScanTool.h"
-#include "platform/CommControl.h"
+#include "platform/serial/CommControl.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "platform/SerialPortMap.h"
+#include "platform/serial/SerialPortMap.h"
 
 using namespace SerialPortMap;
 

@@ -6,9 +6,9 @@
 #include <QTemporaryDir>
 
 #include "FormFixture.h"
-#include "platform/AppInfo.h"
-#include "platform/ComboBox.h"
-#include "platform/CommControl.h"
+#include "platform/runtime/AppInfo.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/serial/CommControl.h"
 
 namespace {
 

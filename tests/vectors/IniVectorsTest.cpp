@@ -11,8 +11,8 @@
 #include <optional>
 
 #include "OrdinaryUser.h"
-#include "platform/IniText.h"
-#include "platform/ProfileFunctions.h"
+#include "platform/profile/IniText.h"
+#include "platform/profile/ProfileFunctions.h"
 
 // Replays the recorded profile-function cases against our implementation:
 // the shared set, and those recorded for this program beside this file

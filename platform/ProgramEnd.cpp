@@ -1,9 +1,0 @@
-#include "platform/ProgramEnd.h"
-
-#include <cstdio>
-#include <cstdlib>
-
-void EndProgram() {
-    std::fflush(nullptr);
-    std::_Exit(0);
-}

@@ -1,9 +1,0 @@
-#include "platform/Variant.h"
-
-#include "platform/NumberRules.h"
-
-double Variant::Number() const {
-    if (const auto* number = std::get_if<double>(&m_value)) return *number;
-    if (const auto* text = std::get_if<QString>(&m_value)) return NumberRules::leadingNumber(*text);
-    return 0.0;
-}
