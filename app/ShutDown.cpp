@@ -1,6 +1,6 @@
 #include "app/frmMain.h"
-#include "platform/serial/CommControl.h"
 #include "platform/runtime/ProgramEnd.h"
+#include "platform/serial/CommControl.h"
 
 // Every way out ends the process on the spot, also from inside a running
 // scan's yield: nothing after it may run, so no scan step can follow.

@@ -2,8 +2,8 @@
 
 #include "app/frmMain.h"
 #include "bands/BandTable.h"
-#include "platform/widgets/ComboBox.h"
 #include "platform/runtime/NumberRules.h"
+#include "platform/widgets/ComboBox.h"
 
 void frmMain::InitLists() {
     btnCollectDisplayData->setEnabled(true);

@@ -1,6 +1,5 @@
 #include "BenchSweep.h"
 
-#include "app/ScanData.h"
 #include "sim/AnswerWriter.h"
 #include "sim/SweepSource.h"
 
@@ -17,13 +16,6 @@ Sweep Make(int points) {
 
 QByteArray Answer(const Sweep& sweep) {
     return QByteArray::fromStdString(AnswerWriter::compose(sweep, AnswerWriter::Options{}));
-}
-
-void Seed(ScanData& data, const Sweep& sweep) {
-    for (std::size_t i = 0; i < sweep.points.size(); ++i) {
-        for (std::size_t k = 0; k < kQuantities.size(); ++k)
-            data.Set(int(i), kQuantities[k].column, sweep.points[i].of(Quantity(k)));
-    }
 }
 
 }  // namespace BenchSweep

@@ -2,9 +2,7 @@
 
 #include <QByteArray>
 
-#include "sim/Sweep.h"
-
-class ScanData;
+#include "core/Sweep.h"
 
 // What the benchmarks measure with: the emulator's dipole cut for the middle
 // of the 1-10 MHz band and swept over all of it, so that the ends run far off
@@ -17,7 +15,5 @@ constexpr int kPoints = 16384;  // as many as the window keeps
 Sweep Make(int points = kPoints);
 // The analyzer's whole answer: "S", header, one line per point, "E".
 QByteArray Answer(const Sweep& sweep);
-// Rows 0.. of `data` get the sweep's SWR, resistance and reactance.
-void Seed(ScanData& data, const Sweep& sweep);
 
 }  // namespace BenchSweep

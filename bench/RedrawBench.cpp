@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchSweep.h"
-#include "FormFixture.h"
+#include "ScanRig.h"
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/PictureBox.h"
 
@@ -11,13 +11,17 @@ namespace {
 // three traces of a full sweep; the time includes stroking whatever drawing
 // was still pending, so it is what a user waits for before the graph shows.
 void BM_RedrawGraph(benchmark::State& state) {
-    LoadedForm form;
     const Sweep sweep = BenchSweep::Make();
-    BenchSweep::Seed(FormTestAccess::Data(*form), sweep);
-    form->NumPoints = std::int16_t(sweep.points.size() - 1);
+    ScanRig rig(BenchSweep::Answer(sweep));
+    rig.Scan();
+    LoadedForm& form = rig.form;
+    if (form->NumPoints != std::int16_t(sweep.points.size() - 1)) {
+        state.SkipWithError("the sweep did not arrive whole");
+        return;
+    }
     for (auto _ : state) {
-        form->MnComboDisplay->SetListIndex(0);
-        benchmark::DoNotOptimize(form->grphSWRDisplay->Image().constBits());
+        form.ui.MnComboDisplay->SetListIndex(0);
+        benchmark::DoNotOptimize(form.ui.grphSWRDisplay->Image().constBits());
     }
     state.counters["points"] = double(sweep.points.size());
     state.counters["segments/s"] =

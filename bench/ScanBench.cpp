@@ -77,7 +77,7 @@ void BM_WaitingCpu(benchmark::State& state) {
         getrusage(RUSAGE_SELF, &after);
         const double cpu = cpuSeconds(after) - cpuSeconds(before);
         state.SetIterationTime(wall);
-        if (rig.form->LblPoints->text() != QStringLiteral("Aborted") ||
+        if (rig.form.ui.LblPoints->text() != QStringLiteral("Aborted") ||
             !rig.messages.texts.isEmpty()) {
             state.SkipWithError("the scan did not end by the stop request");
             return;

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "platform/runtime/NumberRules.h"
 #include "core/ReceivedSweep.h"
+#include "platform/runtime/NumberRules.h"
 
 namespace {
 
@@ -29,8 +29,7 @@ void writeTerminal(const QString& text) {
 
 }  // namespace
 
-ProgressLine::ProgressLine(bool terminal, QObject* parent)
-    : QObject(parent), m_terminal(terminal) {
+ProgressLine::ProgressLine(bool terminal, QObject* parent) : QObject(parent), m_terminal(terminal) {
     m_timer.setInterval(kRedrawMs);
     connect(&m_timer, &QTimer::timeout, this, &ProgressLine::show);
 }
@@ -84,8 +83,7 @@ void ProgressLine::show() {
         m_firstPoints = reading.points;
         m_firstPointsMs = m_clock.elapsed();
         const Sweep::Header& header = m_received->reader().header();
-        m_expected =
-            ExpectedPoints(header.start, header.end, header.step, WireFormat::kMaxPoints);
+        m_expected = ExpectedPoints(header.start, header.end, header.step, WireFormat::kMaxPoints);
     }
     reading.expected = m_expected;
     const double rateSeconds = (m_clock.elapsed() - m_firstPointsMs) / 1e3;

@@ -13,13 +13,13 @@
 #include "cli/SummaryText.h"
 #include "cli/SweepImage.h"
 #include "cli/ToolArguments.h"
-#include "platform/runtime/NumberRules.h"
 #include "core/analysis/SweepSummary.h"
 #include "core/files/CsvFile.h"
 #include "core/files/SweepFile.h"
 #include "core/files/TouchstoneFile.h"
 #include "graph/GraphPage.h"
 #include "platform/profile/SettingError.h"
+#include "platform/runtime/NumberRules.h"
 #include "platform/serial/CommControl.h"
 #include "settings/CSetting.h"
 #include "settings/PortSetting.h"
@@ -52,7 +52,9 @@ QString rangeText(const Sweep& sweep) {
         .arg(mhz(sweep.StartHz().value_or(0)), mhz(sweep.EndHz().value_or(0)));
 }
 
-QString bandText(int row) { return QString::fromLatin1(BandTable[std::size_t(row)].name).trimmed(); }
+QString bandText(int row) {
+    return QString::fromLatin1(BandTable[std::size_t(row)].name).trimmed();
+}
 
 }  // namespace
 
@@ -135,8 +137,8 @@ int ScanTool::scan(const ToolArguments& arguments) {
         sweep.band = bandText(arguments.bandRow);
         const std::optional<int> number = repeat ? std::optional<int>(round) : std::nullopt;
         const auto title = [&sweep](const QString& first, const QString& last) {
-            return GraphTitle(first, last, int(sweep.points.size()),
-                              QDateTime::currentDateTime(), *sweep.band);
+            return GraphTitle(first, last, int(sweep.points.size()), QDateTime::currentDateTime(),
+                              *sweep.band);
         };
         if (const int status = writeFiles(arguments, sweep, title, number)) return status;
         const SweepSummary summary = SweepSummary::Of(sweep);
@@ -186,13 +188,14 @@ int ScanTool::writeFiles(const ToolArguments& arguments, const Sweep& sweep,
         SweepImage image(sweep);
         const QImage page = image.Page(imageTitle(image.FirstLabel(), image.LastLabel()));
         return save(
-            named(arguments.pngFile),
-            [&page](QSaveFile& file) { return page.save(&file, "PNG"); }, &error);
+            named(arguments.pngFile), [&page](QSaveFile& file) { return page.save(&file, "PNG"); },
+            &error);
     };
-    const bool written = (arguments.csvFile.isEmpty() ||
-                          saveBytes(named(arguments.csvFile), CsvFile::Write(sweep), &error)) &&
-                         (arguments.s1pFile.isEmpty() ||
-                          saveBytes(named(arguments.s1pFile), TouchstoneFile::Write(sweep), &error)) &&
-                         (arguments.pngFile.isEmpty() || writeImage());
+    const bool written =
+        (arguments.csvFile.isEmpty() ||
+         saveBytes(named(arguments.csvFile), CsvFile::Write(sweep), &error)) &&
+        (arguments.s1pFile.isEmpty() ||
+         saveBytes(named(arguments.s1pFile), TouchstoneFile::Write(sweep), &error)) &&
+        (arguments.pngFile.isEmpty() || writeImage());
     return written ? ExitStatus::kDone : fail(ExitStatus::kFileNotWritten, error);
 }

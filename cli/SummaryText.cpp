@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "platform/runtime/NumberRules.h"
 #include "core/NumberText.h"
+#include "platform/runtime/NumberRules.h"
 
 namespace SummaryText {
 namespace {

@@ -14,4 +14,6 @@ SweepImage::SweepImage(const Sweep& sweep) {
     painter.PlotSweep(m_picture.axes(), sweep, start, end, traces);
 }
 
-QImage SweepImage::Page(const QString& title) { return m_picture.PageImage(title, QuantityLegend()); }
+QImage SweepImage::Page(const QString& title) {
+    return m_picture.PageImage(title, QuantityLegend());
+}

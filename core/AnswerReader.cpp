@@ -24,8 +24,8 @@ AnswerReader::Field AnswerReader::Take(QStringView text) {
         case Stage::Header: {
             field.kind = Field::Kind::Header;
             field.number = NumberRules::leadingNumber(text);
-            double* const parts[WireFormat::kHeaderFields] = {
-                &m_header.start, &m_header.end, &m_header.step};
+            double* const parts[WireFormat::kHeaderFields] = {&m_header.start, &m_header.end,
+                                                              &m_header.step};
             static_assert(WireFormat::kHeaderStart == 0 && WireFormat::kHeaderEnd == 1 &&
                           WireFormat::kHeaderStep == 2);
             *parts[m_headerFields] = field.number;

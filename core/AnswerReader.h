@@ -27,7 +27,7 @@ public:
         double number = 0;                  // Header and Value: the leading number
         int point = 0;                      // Value: the index of the point it belongs to
         Quantity quantity = Quantity::Swr;  // Value: which of the point's quantities
-        bool completes = false;  // Header: the header's last field; Value: the point's
+        bool completes = false;             // Header: the header's last field; Value: the point's
     };
 
     explicit AnswerReader(int maxPoints = WireFormat::kMaxPoints);

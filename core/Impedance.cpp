@@ -17,4 +17,6 @@ double SwrOfReflection(double magnitude) {
     return std::min((1 + magnitude) / (1 - magnitude), kSwrCap);
 }
 
+double SwrOf(std::complex<double> z) { return SwrOfReflection(std::abs(Reflection(z))); }
+
 }  // namespace Impedance

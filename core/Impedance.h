@@ -16,5 +16,7 @@ std::complex<double> OfReflection(std::complex<double> gamma);
 // (1 + |gamma|) / (1 - |gamma|) for a reflection of that magnitude, at most
 // the cap; a load that reflects everything also gives the cap.
 double SwrOfReflection(double magnitude);
+// The SWR of a load on the 50 ohm line, capped as above.
+double SwrOf(std::complex<double> z);
 
 }  // namespace Impedance

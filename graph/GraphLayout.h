@@ -8,9 +8,9 @@
 // window lays the strips out the same way.
 namespace GraphLayout {
 
-inline constexpr QRect kSwrStrip{120, 1320, 495, 4695};  // picSWR: a fixed picture
-inline constexpr QRect kPlot{600, 1320, 8895, 4695};     // grphSWRDisplay
-inline constexpr QRect kOhmStrip{9600, 1320, 735, 4695};  // picRes: the ohm labels
+inline constexpr QRect kSwrStrip{120, 1320, 495, 4695};        // picSWR: a fixed picture
+inline constexpr QRect kPlot{600, 1320, 8895, 4695};           // grphSWRDisplay
+inline constexpr QRect kOhmStrip{9600, 1320, 735, 4695};       // picRes: the ohm labels
 inline constexpr QRect kFrequencyStrip{600, 6000, 9495, 375};  // picFreq
 
 inline const QColor kLightYellow{249, 239, 107};  // the strips' and frames' back colour

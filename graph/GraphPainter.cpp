@@ -2,23 +2,27 @@
 
 #include <QFontMetrics>
 
-#include "platform/runtime/NumberRules.h"
 #include "core/Sweep.h"
 #include "core/WireFormat.h"
 #include "graph/GraphGeometry.h"
 #include "platform/drawing/Drawing.h"
+#include "platform/runtime/NumberRules.h"
 
 using NumberRules::roundToInt16;
 
 GraphAxes GraphAxes::ForPlotHeight(double height) {
     GraphAxes axes;
     axes.originY = height - GraphGeometry::kBottomMargin;
-    for (std::size_t k = 0; k < kQuantities.size(); ++k) axes.scaleMax[k] = kQuantities[k].fullScale;
+    for (std::size_t k = 0; k < kQuantities.size(); ++k)
+        axes.scaleMax[k] = kQuantities[k].fullScale;
     return axes;
 }
 
 GraphPainter::GraphPainter(Drawing& plot, Drawing& ohms, Drawing& frequencies, QFont measureFont)
-    : m_plot(plot), m_ohms(ohms), m_frequencies(frequencies), m_measureFont(std::move(measureFont)) {}
+    : m_plot(plot),
+      m_ohms(ohms),
+      m_frequencies(frequencies),
+      m_measureFont(std::move(measureFont)) {}
 
 double GraphPainter::TextWidth(const QString& text) const {
     return QFontMetrics(m_measureFont).horizontalAdvance(text) * Drawing::kTwipsPerPixel;

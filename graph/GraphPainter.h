@@ -16,9 +16,9 @@ struct Sweep;
 // The graph's scales: where the zero line and the plot's left edge lie and
 // the full scale of each quantity.
 struct GraphAxes {
-    double originX = 0;    // the plot starts 350 twips to the right of it
-    double originY = 0;    // y of every trace's zero line
-    double startYVal = 0;  // the SWR labels count up from this + 1
+    double originX = 0;                // the plot starts 350 twips to the right of it
+    double originY = 0;                // y of every trace's zero line
+    double startYVal = 0;              // the SWR labels count up from this + 1
     std::array<double, 4> scaleMax{};  // per quantity; the fourth is unused
 
     // The window's scales for a plot of this height: left edge at 0, the
@@ -74,8 +74,8 @@ public:
     double TextHeight(const QString& text) const;
 
 private:
-    void strokeTraces(const GraphAxes& axes, const std::vector<double>& xs,
-                      const PointValue& value, const std::vector<TraceStyle>& traces);
+    void strokeTraces(const GraphAxes& axes, const std::vector<double>& xs, const PointValue& value,
+                      const std::vector<TraceStyle>& traces);
 
     Drawing& m_plot;
     Drawing& m_ohms;

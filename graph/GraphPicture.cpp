@@ -45,11 +45,10 @@ GraphPicture::GraphPicture()
 
 QImage GraphPicture::PageImage(const QString& title, const std::vector<LegendEntry>& legend,
                                double scale) {
-    const std::vector<PageStrip> strips{
-        {&m_swrStrip, placeOf(GraphLayout::kSwrStrip)},
-        {&m_plot, placeOf(GraphLayout::kPlot)},
-        {&m_ohms, placeOf(GraphLayout::kOhmStrip)},
-        {&m_frequencies, placeOf(GraphLayout::kFrequencyStrip)}};
+    const std::vector<PageStrip> strips{{&m_swrStrip, placeOf(GraphLayout::kSwrStrip)},
+                                        {&m_plot, placeOf(GraphLayout::kPlot)},
+                                        {&m_ohms, placeOf(GraphLayout::kOhmStrip)},
+                                        {&m_frequencies, placeOf(GraphLayout::kFrequencyStrip)}};
     QRectF bounds;
     for (const PageStrip& strip : strips) bounds |= strip.place;
     // The page is drawn taller than the title, strips and legend need, and

@@ -7,9 +7,9 @@
 #include <QFileInfo>
 #include <cstdio>
 
-#include "settings/PortSetting.h"
 #include "platform/serial/SerialPortMap.h"
 #include "settings/CSetting.h"
+#include "settings/PortSetting.h"
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

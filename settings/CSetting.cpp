@@ -5,11 +5,11 @@
 #include <new>
 #include <utility>
 
-#include "platform/runtime/AppInfo.h"
 #include "platform/profile/IniFile.h"
-#include "platform/runtime/NumberRules.h"
 #include "platform/profile/ProfileFunctions.h"
 #include "platform/profile/SettingError.h"
+#include "platform/runtime/AppInfo.h"
+#include "platform/runtime/NumberRules.h"
 
 namespace {
 

@@ -34,10 +34,9 @@ std::optional<SweepSource> SweepSource::FromTable(const std::string& path, std::
     std::optional<Sweep> table =
         CsvFile::Read(std::string_view(bytes.constData(), std::size_t(bytes.size())), &reason);
     if (table && table->points.empty()) reason = QStringLiteral("no measurement rows");
-    const auto notPositive =
-        table ? std::find_if(table->pointHz.begin(), table->pointHz.end(),
-                             [](double hz) { return !(hz > 0); })
-              : std::vector<double>::const_iterator();
+    const auto notPositive = table ? std::find_if(table->pointHz.begin(), table->pointHz.end(),
+                                                  [](double hz) { return !(hz > 0); })
+                                   : std::vector<double>::const_iterator();
     if (table && notPositive != table->pointHz.end())
         reason = QStringLiteral("frequency %1 is not positive").arg(*notPositive);
     if (!table || !reason.isEmpty()) {
@@ -69,10 +68,10 @@ std::optional<Sweep> SweepSource::sweepFor(int bandCode) const {
     sweep.points.reserve(m_points);
     for (std::size_t i = 0; i < m_points; ++i) {
         // Where the receiver will place the point: evenly from start to end.
-        const double units = m_points < 2 ? start : start + (end - start) * double(i) / double(m_points - 1);
+        const double units =
+            m_points < 2 ? start : start + (end - start) * double(i) / double(m_points - 1);
         const auto z = antenna.impedanceAt(units * WireFormat::kHzPerUnit);
-        sweep.points.push_back(
-            {{Impedance::SwrOfReflection(std::abs(Impedance::Reflection(z))), z.real(), z.imag()}});
+        sweep.points.push_back({{Impedance::SwrOf(z), z.real(), z.imag()}});
     }
     return sweep;
 }

@@ -89,7 +89,7 @@ TEST_F(AboutBoxes, FixedSizeWithTheBannerTextThatFitsAndTheWindowsCredit) {
     const auto* credit = about->findChild<QLabel*>(QStringLiteral("Label2"));
     ASSERT_TRUE(version && credit);
     EXPECT_EQ(version->text(), QStringLiteral("v2.2.4"));
-    EXPECT_EQ(credit->text(), form->LblCredit->text());
+    EXPECT_EQ(credit->text(), form.ui.LblCredit->text());
 }
 
 TEST_F(AboutBoxes, OneBoxThatStaysWhereMovedUntilOkAndIsCentredAfter) {

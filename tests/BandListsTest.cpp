@@ -13,13 +13,13 @@
 
 TEST(BandLists, EveryBandOfTheTableInItsRowSetsItsRange) {
     LoadedForm form;
-    EXPECT_EQ(form->MnComboDisplay->currentText(), QStringLiteral("ALL"));
-    EXPECT_EQ(form->MnComboFScale->ListIndex(), 0);
-    ASSERT_EQ(form->MnComboFScale->count(), int(BandTable.size()));
+    EXPECT_EQ(form.ui.MnComboDisplay->currentText(), QStringLiteral("ALL"));
+    EXPECT_EQ(form.ui.MnComboFScale->ListIndex(), 0);
+    ASSERT_EQ(form.ui.MnComboFScale->count(), int(BandTable.size()));
     for (int row = 0; row < int(BandTable.size()); ++row) {
         const Band& band = BandTable[std::size_t(row)];
-        EXPECT_EQ(form->MnComboFScale->itemText(row), QString::fromLatin1(band.name)) << row;
-        form->MnComboFScale->SetListIndex(row);
+        EXPECT_EQ(form.ui.MnComboFScale->itemText(row), QString::fromLatin1(band.name)) << row;
+        form.ui.MnComboFScale->SetListIndex(row);
         EXPECT_EQ(form->Scan_Start.Number(), std::stod(band.start)) << row;
         EXPECT_EQ(form->Scan_End.Number(), std::stod(band.end)) << row;
         EXPECT_LT(form->Scan_Start.Number(), form->Scan_End.Number()) << row;
@@ -29,12 +29,12 @@ TEST(BandLists, EveryBandOfTheTableInItsRowSetsItsRange) {
 TEST(BandLists, ArrowKeysStillChooseRows) {
     LoadedForm form;
     form->show();
-    form->MnComboFScale->setFocus();
-    QTest::keyClick(form->MnComboFScale, Qt::Key_Down);
-    EXPECT_EQ(form->MnComboFScale->ListIndex(), 1);
+    form.ui.MnComboFScale->setFocus();
+    QTest::keyClick(form.ui.MnComboFScale, Qt::Key_Down);
+    EXPECT_EQ(form.ui.MnComboFScale->ListIndex(), 1);
     EXPECT_EQ(form->Scan_Start.Number(), 100000);  // "10-20MHz" chosen by the key
-    QTest::keyClick(form->MnComboFScale, Qt::Key_Up);
-    EXPECT_EQ(form->MnComboFScale->ListIndex(), 0);
+    QTest::keyClick(form.ui.MnComboFScale, Qt::Key_Up);
+    EXPECT_EQ(form.ui.MnComboFScale->ListIndex(), 0);
     EXPECT_EQ(form->Scan_Start.Number(), 10000);
 }
 
@@ -44,7 +44,7 @@ TEST(BandLists, TypedPastedOrDroppedTextChangesNeitherTextNorRow) {
     form->show();
     QGuiApplication::clipboard()->setText(QStringLiteral("Com9"));
     QGuiApplication::clipboard()->setText(QStringLiteral("Com9"), QClipboard::Selection);
-    for (ComboBox* list : {form->MnComboFScale, form->MnComboDisplay}) {
+    for (ComboBox* list : {form.ui.MnComboFScale, form.ui.MnComboDisplay}) {
         list->setFocus();
         QLineEdit* edit = list->lineEdit();
         const QString text = list->currentText();
@@ -67,6 +67,6 @@ TEST(BandLists, TypedPastedOrDroppedTextChangesNeitherTextNorRow) {
         EXPECT_EQ(list->currentText(), text);
         EXPECT_EQ(edit->text(), text);
         EXPECT_EQ(list->ListIndex(), row);
-        EXPECT_EQ(list->count(), list == form->MnComboFScale ? int(BandTable.size()) : 4);
+        EXPECT_EQ(list->count(), list == form.ui.MnComboFScale ? int(BandTable.size()) : 4);
     }
 }

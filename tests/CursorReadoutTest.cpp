@@ -7,28 +7,26 @@
 #include <QTest>
 #include <QToolTip>
 
-#include "FormFixture.h"
+#include "ScanRig.h"
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/PictureBox.h"
 
 namespace {
 
-QString tipAt(frmMain& form, float x, std::int16_t button = 0) {
-    form.grphSWRDisplay_MouseMove(button, 0, x, 100);
-    return form.grphSWRDisplay->ToolTipText();
+QString tipAt(LoadedForm& form, float x, std::int16_t button = 0) {
+    form->grphSWRDisplay_MouseMove(button, 0, x, 100);
+    return form.ui.grphSWRDisplay->ToolTipText();
 }
 
-// Points 0..last of a sweep from 140000 to 143500 (14.000 to 14.350 MHz);
-// SWR of point i is 1 + i / 100, resistance 50 + i, reactance -i.
-void seedSweep(frmMain& form, int last) {
-    ScanData& data = FormTestAccess::Data(form);
+// The analyzer's answer of points 0..last from 140000 to 143500 (14.000 to
+// 14.350 MHz): SWR of point i is 1 + i / 100, resistance 50 + i, reactance -i.
+QByteArray sweepAnswer(int last) {
+    QByteArray answer = "S\r\n140000,143500,35\r\n";
     for (int i = 0; i <= last; ++i) {
-        data.Set(i, 0, 1 + i / 100.0);
-        data.Set(i, 1, 50 + i);
-        data.Set(i, 2, -i);
+        answer += QByteArray::number(1 + i / 100.0) + ',' + QByteArray::number(50 + i) + ',' +
+                  QByteArray::number(-i) + "\r\n";
     }
-    form.NumPoints = std::int16_t(last);
-    form.MnComboFScale->SetListIndex(8);  // " 20 Mtrs"
+    return answer + "E\r\n";
 }
 
 // The graph's x, in twips, of point `i` (fractions allowed) of a sweep of
@@ -40,58 +38,60 @@ float xOfPoint(double i, int gaps) { return float(350 + i * (8895 - 350) / gaps)
 TEST(CursorReadout, ReadsTheSamplePatternAtStartUp) {
     LoadedForm form;
     // Ten gaps of 854.5 twips over 1 to 10 MHz: point 2 is SWR 2.0 at 2.800 MHz.
-    EXPECT_EQ(tipAt(*form, 2486.25f), QStringLiteral("2.0 @ 2.800MHz"));
-    EXPECT_EQ(tipAt(*form, 2487.25f), QStringLiteral("2.5 @ 3.700MHz"));
-    EXPECT_EQ(tipAt(*form, 350), QStringLiteral("1.0 @ 1.000MHz"));
-    EXPECT_EQ(tipAt(*form, 350 - 427), QStringLiteral("1.0 @ 1.000MHz"));
-    EXPECT_EQ(tipAt(*form, 100), QStringLiteral("1.0 @ 1.000MHz"));
-    EXPECT_EQ(tipAt(*form, -200), QString());
-    EXPECT_EQ(tipAt(*form, 8895), QStringLiteral("6.0 @ 10.000MHz"));
+    EXPECT_EQ(tipAt(form, 2486.25f), QStringLiteral("2.0 @ 2.800MHz"));
+    EXPECT_EQ(tipAt(form, 2487.25f), QStringLiteral("2.5 @ 3.700MHz"));
+    EXPECT_EQ(tipAt(form, 350), QStringLiteral("1.0 @ 1.000MHz"));
+    EXPECT_EQ(tipAt(form, 350 - 427), QStringLiteral("1.0 @ 1.000MHz"));
+    EXPECT_EQ(tipAt(form, 100), QStringLiteral("1.0 @ 1.000MHz"));
+    EXPECT_EQ(tipAt(form, -200), QString());
+    EXPECT_EQ(tipAt(form, 8895), QStringLiteral("6.0 @ 10.000MHz"));
 }
 
 TEST(CursorReadout, EdgesOfALongSweepAndTheChosenQuantityWhateverTheTracesShown) {
-    LoadedForm form;
-    seedSweep(*form, 100);
-    EXPECT_EQ(tipAt(*form, 350), QStringLiteral("1.0 @ 14.000MHz"));
-    EXPECT_EQ(tipAt(*form, xOfPoint(40, 100)), QStringLiteral("1.4 @ 14.140MHz"));
-    EXPECT_EQ(tipAt(*form, 8895), QStringLiteral("2.0 @ 14.350MHz"));
-    EXPECT_EQ(tipAt(*form, xOfPoint(99.51, 100)), QStringLiteral("2.0 @ 14.350MHz"));
-    EXPECT_EQ(tipAt(*form, xOfPoint(-0.6, 100)), QString());
-    form->MnComboDisplay->SetListIndex(1);  // only SWR drawn
-    form->OptCursor[2]->click();
+    ScanRig rig(sweepAnswer(100));
+    rig.Scan();
+    LoadedForm& form = rig.form;
+    EXPECT_EQ(tipAt(form, 350), QStringLiteral("1.0 @ 14.000MHz"));
+    EXPECT_EQ(tipAt(form, xOfPoint(40, 100)), QStringLiteral("1.4 @ 14.140MHz"));
+    EXPECT_EQ(tipAt(form, 8895), QStringLiteral("2.0 @ 14.350MHz"));
+    EXPECT_EQ(tipAt(form, xOfPoint(99.51, 100)), QStringLiteral("2.0 @ 14.350MHz"));
+    EXPECT_EQ(tipAt(form, xOfPoint(-0.6, 100)), QString());
+    form.ui.MnComboDisplay->SetListIndex(1);  // only SWR drawn
+    form.ui.OptCursor[2]->click();
     EXPECT_EQ(form->graphCursor, 2);
-    EXPECT_EQ(tipAt(*form, xOfPoint(40, 100)), QStringLiteral("-40.0 @ 14.140MHz"));
-    form->OptCursor[1]->click();
-    EXPECT_EQ(tipAt(*form, xOfPoint(40, 100)), QStringLiteral("90.0 @ 14.140MHz"));
+    EXPECT_EQ(tipAt(form, xOfPoint(40, 100)), QStringLiteral("-40.0 @ 14.140MHz"));
+    form.ui.OptCursor[1]->click();
+    EXPECT_EQ(tipAt(form, xOfPoint(40, 100)), QStringLiteral("90.0 @ 14.140MHz"));
 }
 
 TEST(CursorReadout, DragFarRightReadsRowsOfAnEarlierLongerSweep) {
-    LoadedForm form;
-    seedSweep(*form, 100);
+    ScanRig rig(sweepAnswer(100));
+    rig.Scan();
+    LoadedForm& form = rig.form;
     form->NumPoints = 10;  // a later, shorter sweep over the same band
     // Point 20 lies beyond the graph: the earlier sweep's row, at a frequency past the end.
-    EXPECT_EQ(tipAt(*form, xOfPoint(20, 10), 1), QStringLiteral("1.2 @ 14.700MHz"));
+    EXPECT_EQ(tipAt(form, xOfPoint(20, 10), 1), QStringLiteral("1.2 @ 14.700MHz"));
     // Rows nothing ever wrote read as 0.
-    EXPECT_EQ(tipAt(*form, xOfPoint(200, 10), 1), QStringLiteral("0.0 @ 21.000MHz"));
+    EXPECT_EQ(tipAt(form, xOfPoint(200, 10), 1), QStringLiteral("0.0 @ 21.000MHz"));
     // Beyond the array's last row, or beyond 16 bits, the tip is empty.
-    EXPECT_EQ(tipAt(*form, xOfPoint(16385, 10), 1), QString());
-    EXPECT_EQ(tipAt(*form, 3.0e10f, 1), QString());
+    EXPECT_EQ(tipAt(form, xOfPoint(16385, 10), 1), QString());
+    EXPECT_EQ(tipAt(form, 3.0e10f, 1), QString());
 }
 
 TEST(CursorReadout, OneOrNoPointGivesAnEmptyTip) {
     LoadedForm form;
     for (std::int16_t last : {std::int16_t(0), std::int16_t(-1)}) {
         form->NumPoints = last;
-        EXPECT_EQ(tipAt(*form, 350), QString()) << last;
-        EXPECT_EQ(tipAt(*form, 5000), QString()) << last;
-        EXPECT_EQ(tipAt(*form, -5000), QString()) << last;
+        EXPECT_EQ(tipAt(form, 350), QString()) << last;
+        EXPECT_EQ(tipAt(form, 5000), QString()) << last;
+        EXPECT_EQ(tipAt(form, -5000), QString()) << last;
     }
 }
 
 TEST(CursorReadout, ShownTipFollowsTheMouse) {
     LoadedForm form;
     form->show();
-    PictureBox* graph = form->grphSWRDisplay;
+    PictureBox* graph = form.ui.grphSWRDisplay;
     const QPoint first(int(2486.25 / 15) - 3, 100);  // near point 2
     QTest::mouseMove(graph, first);
     QHelpEvent help(QEvent::ToolTip, first, graph->mapToGlobal(first));

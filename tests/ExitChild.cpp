@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     std::atexit([] { std::puts("atexit ran"); });
     LoadedForm form;
     form->show();
-    form->cntlComm->SetDeviceOverride(QString::fromLocal8Bit(argv[1]));
+    form.ui.cntlComm->SetDeviceOverride(QString::fromLocal8Bit(argv[1]));
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] {
         // A failed scan waits for its message to be answered; say what it was.
@@ -34,16 +34,16 @@ int main(int argc, char** argv) {
         }
         // A busy machine may deliver several points between two ticks, so
         // the label can pass 2 unseen: any index from 2 on will do.
-        if (form->LblPoints->text().toInt() < 2) return;
+        if (form.ui.LblPoints->text().toInt() < 2) return;
         std::puts("exiting");
         std::fflush(stdout);
-        if (how == "button") form->btnExit->click();
-        if (how == "menu") form->mnuFileExit->trigger();
+        if (how == "button") form.ui.btnExit->click();
+        if (how == "menu") form.ui.mnuFileExit->trigger();
         if (how == "close") form->close();
         std::puts("handler went on");
     });
     timer.start(2);
-    form->btnCollectDisplayData->click();
+    form.ui.btnCollectDisplayData->click();
     std::puts("scan ended");
     return 0;
 }

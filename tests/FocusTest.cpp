@@ -28,7 +28,7 @@ struct ShownForm {
 
 TEST(Focus, StartScanTakesTheFocusFirst) {
     ShownForm shown;
-    EXPECT_EQ(shown.Focus(), shown.form->btnCollectDisplayData);
+    EXPECT_EQ(shown.Focus(), shown.form.ui.btnCollectDisplayData);
 }
 
 // Tab passes the option group through its selected button only; Shift+Tab
@@ -36,12 +36,13 @@ TEST(Focus, StartScanTakesTheFocusFirst) {
 TEST(Focus, TabEntersTheOptionGroupOnTheSelectedOption) {
     ShownForm shown;
     frmMain& f = *shown.form;
-    for (std::size_t selected = 0; selected < f.OptCursor.size(); ++selected) {
-        f.OptCursor[selected]->setChecked(true);
-        const QList<QWidget*> expected = {f.MnComboFScale, f.MnComboDisplay,
-                                          f.cmboCommPort,  f.OptCursor[selected],
-                                          f.btnExit,       f.btnCollectDisplayData};
-        f.btnCollectDisplayData->setFocus();
+    const Controls& ui = shown.form.ui;
+    for (std::size_t selected = 0; selected < ui.OptCursor.size(); ++selected) {
+        ui.OptCursor[selected]->setChecked(true);
+        const QList<QWidget*> expected = {ui.MnComboFScale, ui.MnComboDisplay,
+                                          ui.cmboCommPort,  ui.OptCursor[selected],
+                                          ui.btnExit,       ui.btnCollectDisplayData};
+        ui.btnCollectDisplayData->setFocus();
         QList<QWidget*> forward, backward;
         for (int i = 0; i < expected.size(); ++i) {
             shown.Press(Qt::Key_Tab);
@@ -52,7 +53,7 @@ TEST(Focus, TabEntersTheOptionGroupOnTheSelectedOption) {
             backward.prepend(shown.Focus());
         }
         EXPECT_EQ(forward, expected) << selected;
-        EXPECT_EQ(backward, QList<QWidget*>({f.btnCollectDisplayData}) + expected.mid(0, 5))
+        EXPECT_EQ(backward, QList<QWidget*>({ui.btnCollectDisplayData}) + expected.mid(0, 5))
             << selected;
     }
 }
@@ -60,15 +61,16 @@ TEST(Focus, TabEntersTheOptionGroupOnTheSelectedOption) {
 TEST(Focus, ArrowKeysMoveWithinTheOptionGroupAndChoose) {
     ShownForm shown;
     frmMain& f = *shown.form;
-    f.OptCursor[0]->setFocus();
+    const Controls& ui = shown.form.ui;
+    ui.OptCursor[0]->setFocus();
     const struct {
         Qt::Key key;
         std::size_t lands;
     } steps[] = {{Qt::Key_Down, 1}, {Qt::Key_Down, 2}, {Qt::Key_Up, 1}, {Qt::Key_Up, 0}};
     for (const auto& step : steps) {
         shown.Press(step.key);
-        EXPECT_EQ(shown.Focus(), f.OptCursor[step.lands]) << step.lands;
-        EXPECT_TRUE(f.OptCursor[step.lands]->isChecked()) << step.lands;
+        EXPECT_EQ(shown.Focus(), ui.OptCursor[step.lands]) << step.lands;
+        EXPECT_TRUE(ui.OptCursor[step.lands]->isChecked()) << step.lands;
         EXPECT_EQ(f.graphCursor, std::int16_t(step.lands));
     }
 }

@@ -1,13 +1,55 @@
 #include "FormFixture.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 
 #include "platform/runtime/AppInfo.h"
+#include "platform/serial/CommControl.h"
+#include "platform/widgets/ComboBox.h"
 #include "platform/widgets/PictureBox.h"
+
+namespace {
+
+template <typename Control>
+Control* named(frmMain& form, const char* name) {
+    auto* control = form.findChild<Control*>(QString::fromLatin1(name));
+    if (!control) qFatal("the window has no control %s", name);
+    return control;
+}
+
+}  // namespace
+
+Controls::Controls(frmMain& form)
+    : picSWR(named<PictureBox>(form, "picSWR")),
+      grphSWRDisplay(named<PictureBox>(form, "grphSWRDisplay")),
+      picRes(named<PictureBox>(form, "picRes")),
+      picFreq(named<PictureBox>(form, "picFreq")),
+      FrameGraph(named<QGroupBox>(form, "FrameGraph")),
+      FrameDP(named<QGroupBox>(form, "FrameDP")),
+      FrameComm(named<QGroupBox>(form, "FrameComm")),
+      OptCursor(form.findChildren<QRadioButton*>(QStringLiteral("OptCursor"))),
+      MnComboDisplay(named<ComboBox>(form, "MnComboDisplay")),
+      MnComboFScale(named<ComboBox>(form, "MnComboFScale")),
+      LblPoints(named<QLabel>(form, "LblPoints")),
+      cmboCommPort(named<ComboBox>(form, "cmboCommPort")),
+      btnCollectDisplayData(named<QPushButton>(form, "btnCollectDisplayData")),
+      btnStopCollectData(named<QPushButton>(form, "btnStopCollectData")),
+      btnExit(named<QPushButton>(form, "btnExit")),
+      LblVersion(named<QLabel>(form, "LblVersion")),
+      LblCredit(named<QLabel>(form, "LblCredit")),
+      cntlComm(named<CommControl>(form, "cntlComm")),
+      mnuFilePrint(named<QAction>(form, "mnuFilePrint")),
+      mnuFileExit(named<QAction>(form, "mnuFileExit")),
+      mnuAbout(named<QAction>(form, "mnuAbout")),
+      mnuAboutKestrel(named<QAction>(form, "mnuAboutKestrel")) {}
 
 LoadedForm::LoadedForm(const QByteArray& ini) {
     AppInfo::SetLocation(m_dir.path(), QStringLiteral("Vantrel"));
@@ -18,6 +60,7 @@ LoadedForm::LoadedForm(const QByteArray& ini) {
     }
     m_form = std::make_unique<frmMain>();
     m_form->Form_Load();
+    ui = Controls(*m_form);
 }
 
 LoadedForm::~LoadedForm() {
@@ -32,8 +75,8 @@ QByteArray LoadedForm::IniContent() const {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-int CountColour(PictureBox& box, const QColor& colour) {
-    const QImage& image = box.Image();
+int CountColour(Drawing& drawing, const QColor& colour) {
+    const QImage& image = drawing.Image();
     int n = 0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) == colour;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QTemporaryDir>
 #include <chrono>
@@ -9,17 +10,49 @@
 
 #include "app/frmMain.h"
 
+class ComboBox;
+class CommControl;
+class Drawing;
+class PictureBox;
+class QAction;
+class QColor;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
 // Failed comparisons of texts show the texts.
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 
-// Reaches the window's private measurement array, so readout and drawing
-// tests can lay out exactly the points they need, and its line reader.
-class FormTestAccess {
-public:
-    static ScanData& Data(frmMain& form) { return form.Scan_Data; }
-    static QString GetLine(frmMain& form) { return form.GetLine(); }
+// The window's controls, found by their names as a user's tools find them.
+struct Controls {
+    Controls() = default;
+    explicit Controls(frmMain& form);
+
+    PictureBox* picSWR = nullptr;
+    PictureBox* grphSWRDisplay = nullptr;
+    PictureBox* picRes = nullptr;
+    PictureBox* picFreq = nullptr;
+    QGroupBox* FrameGraph = nullptr;
+    QGroupBox* FrameDP = nullptr;
+    QGroupBox* FrameComm = nullptr;
+    QList<QRadioButton*> OptCursor;
+    ComboBox* MnComboDisplay = nullptr;
+    ComboBox* MnComboFScale = nullptr;
+    QLabel* LblPoints = nullptr;
+    ComboBox* cmboCommPort = nullptr;
+    QPushButton* btnCollectDisplayData = nullptr;
+    QPushButton* btnStopCollectData = nullptr;
+    QPushButton* btnExit = nullptr;
+    QLabel* LblVersion = nullptr;
+    QLabel* LblCredit = nullptr;
+    CommControl* cntlComm = nullptr;
+    QAction* mnuFilePrint = nullptr;
+    QAction* mnuFileExit = nullptr;
+    QAction* mnuAbout = nullptr;
+    QAction* mnuAboutKestrel = nullptr;
 };
 
 // A loaded main window whose settings file lives in a folder of its own, so
@@ -35,15 +68,15 @@ public:
     QString IniPath() const;
     QByteArray IniContent() const;
 
+    Controls ui;
+
 private:
     QTemporaryDir m_dir;
     std::unique_ptr<frmMain> m_form;
 };
 
-class PictureBox;
-class QColor;
-// How many pixels of the box's drawing have exactly this colour.
-int CountColour(PictureBox& box, const QColor& colour);
+// How many pixels of the drawing have exactly this colour.
+int CountColour(Drawing& drawing, const QColor& colour);
 
 // Descriptors this process holds open now.
 int OpenDescriptors();

@@ -2,6 +2,8 @@
 
 #include "FormFixture.h"
 #include "graph/GraphGeometry.h"
+#include "graph/GraphPainter.h"
+#include "platform/drawing/Fonts.h"
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/PictureBox.h"
 
@@ -16,7 +18,7 @@ const QColor kGrey(150, 150, 150);
 
 // True when the pixel at twips (x, y) of the box, or one within a pixel of it
 // up or down (traces are two pixels wide), has the colour.
-bool colourNear(PictureBox& box, double x, double y, const QColor& colour) {
+bool colourNear(Drawing& box, double x, double y, const QColor& colour) {
     const QImage& image = box.Image();
     const qreal dpr = image.devicePixelRatio();
     const int px = int(box.PixelOf(x) * dpr);
@@ -30,14 +32,14 @@ bool colourNear(PictureBox& box, double x, double y, const QColor& colour) {
     return false;
 }
 
-int traceInk(PictureBox& box) {
+int traceInk(Drawing& box) {
     return CountColour(box, kRed) + CountColour(box, kGreen) + CountColour(box, kBlue);
 }
 
 // y of a value of trace k on the window's graph (zero line 4615).
-double traceY(frmMain& form, int k, double value) {
-    return form.OriginY -
-           value * form.grphSWRDisplay->Height() / kQuantities[std::size_t(k)].fullScale;
+double traceY(LoadedForm& form, int k, double value) {
+    return form->OriginY -
+           value * form.ui.grphSWRDisplay->Height() / kQuantities[std::size_t(k)].fullScale;
 }
 
 double pointX(int i, int last) {
@@ -51,7 +53,7 @@ double besidePoint(int i, int last) { return pointX(i, last) + (i == 0 ? 20 : -2
 
 TEST(GraphRender, GridLinesWhereTheGeometryPutsThem) {
     LoadedForm form;
-    PictureBox& graph = *form->grphSWRDisplay;
+    PictureBox& graph = *form.ui.grphSWRDisplay;
     // Sample a spot on each line away from labels and traces.
     for (const auto& row : GraphGeometry::gridRows(4695, 4615, 0, 10)) {
         EXPECT_TRUE(colourNear(graph, 6000 + 427, row.y, kGrey)) << row.y;
@@ -62,77 +64,82 @@ TEST(GraphRender, GridLinesWhereTheGeometryPutsThem) {
     // Between the lines the plot stays white.
     EXPECT_EQ(graph.Image().pixelColor(graph.PixelOf(6000 + 427), graph.PixelOf(3400)),
               QColor(Qt::white));
-    // Labels: something dark is printed next to each SWR line and in the ohm strip.
-    EXPECT_EQ(form->ResLabel(), 600);
-    EXPECT_GT(CountColour(*form->picFreq, QColor(Qt::black)), 0);
+    // Labels: something dark is printed in the ohm and frequency strips.
+    EXPECT_GT(CountColour(*form.ui.picRes, QColor(Qt::black)), 0);
+    EXPECT_GT(CountColour(*form.ui.picFreq, QColor(Qt::black)), 0);
 }
 
 TEST(GraphRender, SamplePatternTracesAtTheirComputedPixels) {
     LoadedForm form;
-    PictureBox& graph = *form->grphSWRDisplay;
+    PictureBox& graph = *form.ui.grphSWRDisplay;
     // Blue falls from 6 to 1 ohm just above the zero line and is drawn last.
     for (int i = 0; i <= 10; ++i) {
         const double x = besidePoint(i, 10);
-        EXPECT_TRUE(colourNear(graph, x, traceY(*form, 0, i / 2.0 + 1), kRed)) << i;
-        EXPECT_TRUE(colourNear(graph, x, traceY(*form, 2, (10 - i) / 2.0 + 1), kBlue)) << i;
+        EXPECT_TRUE(colourNear(graph, x, traceY(form, 0, i / 2.0 + 1), kRed)) << i;
+        EXPECT_TRUE(colourNear(graph, x, traceY(form, 2, (10 - i) / 2.0 + 1), kBlue)) << i;
     }
     // kGreen, flat at 5 ohms, shows where blue has fallen below it.
-    EXPECT_TRUE(colourNear(graph, besidePoint(10, 10), traceY(*form, 1, 5), kGreen));
-    EXPECT_NEAR(traceY(*form, 1, 5), 4615 - 39.125, 1e-9);
+    EXPECT_TRUE(colourNear(graph, besidePoint(10, 10), traceY(form, 1, 5), kGreen));
+    EXPECT_NEAR(traceY(form, 1, 5), 4615 - 39.125, 1e-9);
 }
 
 TEST(GraphRender, DisplayChoiceRedrawsFromStoredPoints) {
     LoadedForm form;
-    PictureBox& graph = *form->grphSWRDisplay;
-    form->MnComboDisplay->SetListIndex(2);  // "Resistance"
+    PictureBox& graph = *form.ui.grphSWRDisplay;
+    form.ui.MnComboDisplay->SetListIndex(2);  // "Resistance"
     EXPECT_EQ(CountColour(graph, kRed), 0);
     EXPECT_EQ(CountColour(graph, kBlue), 0);
     for (int i = 0; i <= 10; ++i)
-        EXPECT_TRUE(colourNear(graph, besidePoint(i, 10), traceY(*form, 1, 5), kGreen));
+        EXPECT_TRUE(colourNear(graph, besidePoint(i, 10), traceY(form, 1, 5), kGreen));
 
-    form->MnComboDisplay->SetListIndex(0);  // "ALL"
+    form.ui.MnComboDisplay->SetListIndex(0);  // "ALL"
     for (const QColor& trace : {kRed, kGreen, kBlue}) EXPECT_GT(CountColour(graph, trace), 0);
 }
 
 TEST(GraphRender, BandChoiceLeavesAnEmptyFrameAndKeepsThePoints) {
     LoadedForm form;
-    PictureBox& graph = *form->grphSWRDisplay;
-    form->MnComboFScale->SetListIndex(11);  // " 60 Mtrs"
+    PictureBox& graph = *form.ui.grphSWRDisplay;
+    form.ui.MnComboFScale->SetListIndex(11);  // " 60 Mtrs"
     EXPECT_EQ(traceInk(graph), 0);
     EXPECT_GT(CountColour(graph, kGrey), 0);
 
-    const QImage labelsBefore = form->picFreq->Image().copy();
-    form->MnComboDisplay->SetListIndex(1);  // "SWR": the old points under the new labels
-    EXPECT_TRUE(colourNear(graph, besidePoint(5, 10), traceY(*form, 0, 3.5), kRed));
-    EXPECT_EQ(form->picFreq->Image(), labelsBefore);
+    const QImage labelsBefore = form.ui.picFreq->Image().copy();
+    form.ui.MnComboDisplay->SetListIndex(1);  // "SWR": the old points under the new labels
+    EXPECT_TRUE(colourNear(graph, besidePoint(5, 10), traceY(form, 0, 3.5), kRed));
+    EXPECT_EQ(form.ui.picFreq->Image(), labelsBefore);
 }
 
 TEST(GraphRender, OneOrNoPointDrawsWithoutFailing) {
     LoadedForm form;
-    PictureBox& graph = *form->grphSWRDisplay;
+    PictureBox& graph = *form.ui.grphSWRDisplay;
     form->NumPoints = 0;
-    form->MnComboDisplay->SetListIndex(1);
+    form.ui.MnComboDisplay->SetListIndex(1);
     // One point: a dot at the plot's left edge.
-    EXPECT_TRUE(colourNear(graph, 350, traceY(*form, 0, 1), kRed));
+    EXPECT_TRUE(colourNear(graph, 350, traceY(form, 0, 1), kRed));
     EXPECT_LT(CountColour(graph, kRed), 20);
     form->NumPoints = -1;
-    form->MnComboDisplay->SetListIndex(0);
+    form.ui.MnComboDisplay->SetListIndex(0);
     EXPECT_EQ(traceInk(graph), 0);
 }
 
+// The graph's own painter on surfaces of the window's sizes: values far off
+// scale are cut by the plot, and the trace comes back where they fall back.
 TEST(GraphRender, ValuesFarOffScaleAreCutByTheBox) {
-    LoadedForm form;
-    ScanData& data = FormTestAccess::Data(*form);
-    data.Set(5, 0, 1e300);
-    data.Set(6, 0, -1e300);
-    form->MnComboDisplay->SetListIndex(1);
-    PictureBox& graph = *form->grphSWRDisplay;
-    EXPECT_TRUE(colourNear(graph, pointX(2, 10), traceY(*form, 0, 2), kRed));
-    EXPECT_TRUE(colourNear(graph, besidePoint(9, 10), traceY(*form, 0, 5.5), kRed));
+    Drawing plot(QSize(593, 313)), ohms(QSize(49, 313)), frequencies(QSize(633, 25));
+    GraphPainter painter(plot, ohms, frequencies, Fonts::DialogFont(true));
+    const GraphAxes axes = GraphAxes::ForPlotHeight(plot.Height());
+    EXPECT_EQ(axes.originY, 4615);
+    painter.DrawGraphFrame(axes, 10000, 100000);
+    // The sample pattern's SWR, with points 5 and 6 far off either way.
+    const auto swr = [](int i, Quantity) { return i == 5 ? 1e300 : i == 6 ? -1e300 : i / 2.0 + 1; };
+    painter.PlotTraces(axes, 10, swr, {{Quantity::Swr, kRed}});
+    const auto y = [&axes](double value) { return axes.originY - value * 4695 / 10; };
+    EXPECT_TRUE(colourNear(plot, pointX(2, 10), y(2), kRed));
+    EXPECT_TRUE(colourNear(plot, besidePoint(9, 10), y(5.5), kRed));
     // SWR above about 9.8 runs off the top: the rise from point 4 leaves the
-    // box almost straight up from it.
+    // plot almost straight up from it.
     bool redAtTop = false;
     for (int dx = -2; dx <= 2; ++dx)
-        redAtTop |= graph.Image().pixelColor(graph.PixelOf(pointX(4, 10)) + dx, 0) == kRed;
+        redAtTop |= plot.Image().pixelColor(plot.PixelOf(pointX(4, 10)) + dx, 0) == kRed;
     EXPECT_TRUE(redAtTop);
 }

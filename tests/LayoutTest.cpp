@@ -47,7 +47,7 @@ TEST(Layout, OptionButtonsAndFrameInteriorsAreLightYellowOnScreen) {
     LoadedForm form;
     form->show();
     const QImage shot = form->grab().toImage();
-    for (QRadioButton* option : form->OptCursor) {
+    for (QRadioButton* option : form.ui.OptCursor) {
         QStyleOptionButton opt;
         opt.initFrom(option);
         const QRect indicator =
@@ -60,7 +60,7 @@ TEST(Layout, OptionButtonsAndFrameInteriorsAreLightYellowOnScreen) {
                   0)
             << option->text().toStdString();
     }
-    for (QGroupBox* frame : {form->FrameGraph, form->FrameDP, form->FrameComm}) {
+    for (QGroupBox* frame : {form.ui.FrameGraph, form.ui.FrameDP, form.ui.FrameComm}) {
         QList<QRect> controls;
         for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             controls << child->geometry();
@@ -77,6 +77,7 @@ TEST(Layout, OptionButtonsAndFrameInteriorsAreLightYellowOnScreen) {
 TEST(Layout, ControlsFitTheClientAreaAndTheirTextsAndStartCoversStop) {
     LoadedForm form;
     frmMain& f = *form;
+    const Controls& ui = form.ui;
     f.show();
     EXPECT_EQ(f.centralWidget()->size(), QSize(700, 524));
     EXPECT_EQ(f.size(), QSize(700, 524 + f.menuBar()->sizeHint().height()));
@@ -94,24 +95,24 @@ TEST(Layout, ControlsFitTheClientAreaAndTheirTextsAndStartCoversStop) {
             << text.toStdString() << " is cut off";
     }
     // The scale strips line up with the graph they label.
-    const QRect graph = f.grphSWRDisplay->geometry();
-    for (PictureBox* side : {f.picSWR, f.picRes}) {
+    const QRect graph = ui.grphSWRDisplay->geometry();
+    for (PictureBox* side : {ui.picSWR, ui.picRes}) {
         EXPECT_EQ(side->y(), graph.y());
         EXPECT_EQ(side->height(), graph.height());
     }
-    EXPECT_EQ(f.picFreq->x(), graph.x());
-    EXPECT_GE(f.picFreq->width(), graph.width());
+    EXPECT_EQ(ui.picFreq->x(), graph.x());
+    EXPECT_GE(ui.picFreq->width(), graph.width());
     // The option buttons stand one under the other, in the quantities' order.
-    for (std::size_t i = 1; i < f.OptCursor.size(); ++i) {
-        EXPECT_EQ(f.OptCursor[i]->x(), f.OptCursor[0]->x());
-        EXPECT_GE(f.OptCursor[i]->y(), f.OptCursor[i - 1]->geometry().bottom());
+    for (std::size_t i = 1; i < ui.OptCursor.size(); ++i) {
+        EXPECT_EQ(ui.OptCursor[i]->x(), ui.OptCursor[0]->x());
+        EXPECT_GE(ui.OptCursor[i]->y(), ui.OptCursor[i - 1]->geometry().bottom());
     }
     // Start and Stop share one rectangle; Start, on top, is the one that can be pressed.
-    const QPoint centre = f.btnCollectDisplayData->geometry().center();
-    EXPECT_EQ(f.centralWidget()->childAt(centre), f.btnCollectDisplayData);
-    EXPECT_FALSE(f.btnStopCollectData->isEnabled());
-    EXPECT_TRUE(f.btnCollectDisplayData->isEnabled());
-    EXPECT_EQ(f.focusWidget(), f.btnCollectDisplayData);
+    const QPoint centre = ui.btnCollectDisplayData->geometry().center();
+    EXPECT_EQ(f.centralWidget()->childAt(centre), ui.btnCollectDisplayData);
+    EXPECT_FALSE(ui.btnStopCollectData->isEnabled());
+    EXPECT_TRUE(ui.btnCollectDisplayData->isEnabled());
+    EXPECT_EQ(f.focusWidget(), ui.btnCollectDisplayData);
 }
 
 TEST(PictureBoxSurface, KeepsItsDrawingThroughRepaintsAndLayout) {

@@ -10,8 +10,8 @@
 
 #include "FormFixture.h"
 #include "PtyAnalyzer.h"
-#include "platform/widgets/ComboBox.h"
 #include "platform/serial/CommControl.h"
+#include "platform/widgets/ComboBox.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ const QByteArray kStoredCom1 = "[Configuration]\r\nCommPort=1\r\n";
 // The port list shown with the focus in it, counting the choices it raises.
 struct PortList {
     LoadedForm form{kStoredCom1};
-    ComboBox* list = form->cmboCommPort;
+    ComboBox* list = form.ui.cmboCommPort;
     QLineEdit* edit = list->lineEdit();
     int clicks = 0;
     PortList() {
@@ -52,10 +52,10 @@ TEST(PortList, TypedTextChoosesNothing) {
         PortList p;
         QTest::keyClicks(p.edit, QString::fromLatin1(c.text));
         if (c.key != Qt::Key_unknown) QTest::keyClick(p.edit, c.key);
-        p.form->btnExit->setFocus();
+        p.form.ui.btnExit->setFocus();
         EXPECT_EQ(p.clicks, 0);
         EXPECT_EQ(p.list->ListIndex(), 0);
-        EXPECT_EQ(p.form->cntlComm->CommPort(), 1);
+        EXPECT_EQ(p.form.ui.cntlComm->CommPort(), 1);
         EXPECT_EQ(p.form.IniContent(), kStoredCom1);
         EXPECT_EQ(p.edit->text(), QStringLiteral("Com1"));
     }
@@ -89,7 +89,7 @@ TEST(PortList, EachRowChoiceRunsTheHandlerOnce) {
         c.choose(p);
         EXPECT_EQ(p.clicks, 1) << c.name;
         EXPECT_EQ(p.list->ListIndex(), c.row) << c.name;
-        EXPECT_EQ(p.form->cntlComm->CommPort(), c.row + 1) << c.name;
+        EXPECT_EQ(p.form.ui.cntlComm->CommPort(), c.row + 1) << c.name;
         EXPECT_EQ(p.form.IniContent(),
                   "[Configuration]\r\nCommPort=" + QByteArray::number(c.row + 1) + "\r\n")
             << c.name;
@@ -102,26 +102,26 @@ TEST(PortList, TypingDuringAScanKeepsThePortOpen) {
     PortList p;
     PtyAnalyzer analyzer{pty};  // never answers
     MessageBoxCatcher messages;
-    p.form->cntlComm->SetDeviceOverride(pty.slavePath());
+    p.form.ui.cntlComm->SetDeviceOverride(pty.slavePath());
     bool typed = false;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] {
-        if (p.form->LblPoints->text() != QStringLiteral("Waiting")) return;
+        if (p.form.ui.LblPoints->text() != QStringLiteral("Waiting")) return;
         if (!typed) {
             p.list->setFocus();
             QTest::keyClicks(p.edit, QStringLiteral("Com5"));
             QTest::keyClick(p.edit, Qt::Key_Return);
-            p.form->btnExit->setFocus();
+            p.form.ui.btnExit->setFocus();
             typed = true;
-            EXPECT_TRUE(p.form->cntlComm->PortOpen());
+            EXPECT_TRUE(p.form.ui.cntlComm->PortOpen());
         }
-        p.form->btnStopCollectData->click();
+        p.form.ui.btnStopCollectData->click();
         timer.stop();
     });
     timer.start(2);
-    p.form->btnCollectDisplayData->click();
+    p.form.ui.btnCollectDisplayData->click();
     EXPECT_TRUE(typed);
     EXPECT_EQ(messages.texts, QStringList());
-    EXPECT_EQ(p.form->LblPoints->text(), QStringLiteral("Aborted"));
-    EXPECT_EQ(p.form->cntlComm->CommPort(), 1);
+    EXPECT_EQ(p.form.ui.LblPoints->text(), QStringLiteral("Aborted"));
+    EXPECT_EQ(p.form.ui.cntlComm->CommPort(), 1);
 }

@@ -17,7 +17,7 @@
 #include <QTimer>
 
 #include "FormFixture.h"
-#include "graph/GraphPrintout.h"
+#include "graph/GraphPage.h"
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/PictureBox.h"
 
@@ -56,12 +56,16 @@ QList<QImage> pdfPages(const QString& pdf, const QTemporaryDir& dir) {
     return pages;
 }
 
-QImage printedPage(frmMain& form) {
+QImage printedPage(LoadedForm& form) {
     QImage page(1650, 1275, QImage::Format_RGB32);  // a landscape letter page at 150 dpi
     page.fill(Qt::white);
     QPainter painter(&page);
-    PaintGraphPage(painter, page.rect(), form.PrintTitle(), frmMain::PrintLegend(),
-                   {form.picSWR, form.grphSWRDisplay, form.picRes, form.picFreq});
+    std::vector<PageStrip> strips;
+    for (PictureBox* box :
+         {form.ui.picSWR, form.ui.grphSWRDisplay, form.ui.picRes, form.ui.picFreq})
+        strips.push_back({box, QRectF(box->geometry())});
+    PaintGraphPage(painter, page.rect(), form->PrintTitle(), QuantityLegend(), strips,
+                   form->font());
     return page;
 }
 
@@ -69,7 +73,7 @@ QImage printedPage(frmMain& form) {
 
 TEST(Print, PageShowsTheGraphCentredWithItsLegend) {
     LoadedForm form;
-    const QImage page = printedPage(*form);
+    const QImage page = printedPage(form);
     EXPECT_TRUE(hasColour(page, QColor(150, 150, 150), 0));
     // The light yellow strips frame the graph; together they sit in the
     // middle of the page.
@@ -79,7 +83,7 @@ TEST(Print, PageShowsTheGraphCentredWithItsLegend) {
     // Below them the legend shows each trace colour.
     const QImage legend =
         page.copy(0, strips.bottom() + 1, page.width(), page.height() - strips.bottom() - 1);
-    for (const LegendEntry& entry : frmMain::PrintLegend())
+    for (const LegendEntry& entry : QuantityLegend())
         EXPECT_TRUE(hasColour(legend, entry.colour, 0)) << entry.text.toStdString();
     EXPECT_TRUE(hasColour(legend, Qt::black, 200));
 }
@@ -96,10 +100,10 @@ TEST(Print, TitleNamesTheRangeAsLabelledThePointsAndTheBand) {
     // An analyzer that swept 14.0 to 14.35 MHz for the first row.
     form->Scan_Start = 140000.0;
     form->Scan_End = 143500.0;
-    form->MnComboDisplay->SetListIndex(0);
+    form.ui.MnComboDisplay->SetListIndex(0);
     expectTitle("14.000 - 14.350 MHz, 11 points, ", "band selected: 1-10MHz");
     // Choosing a band shows its empty frame.
-    form->MnComboFScale->SetListIndex(8);
+    form.ui.MnComboFScale->SetListIndex(8);
     expectTitle("14.000 - 14.350 MHz, no points, ", "band selected: 20 Mtrs");
     const QString dateTime = form->PrintTitle().section(QStringLiteral(", "), 2, 2).left(16);
     EXPECT_TRUE(QDateTime::fromString(dateTime, QStringLiteral("yyyy-MM-dd HH:mm")).isValid())
@@ -149,10 +153,10 @@ TEST(Print, DialogOpensInLandscapeEveryTimeAndCancelChangesNothing) {
         }
     });
     timer.start(5);
-    const QImage before = form->grphSWRDisplay->Image().copy();
-    form->mnuFilePrint->trigger();
-    form->mnuFilePrint->trigger();
+    const QImage before = form.ui.grphSWRDisplay->Image().copy();
+    form.ui.mnuFilePrint->trigger();
+    form.ui.mnuFilePrint->trigger();
     EXPECT_EQ(seen,
               (QList<QPageLayout::Orientation>{QPageLayout::Landscape, QPageLayout::Landscape}));
-    EXPECT_EQ(form->grphSWRDisplay->Image(), before);
+    EXPECT_EQ(form.ui.grphSWRDisplay->Image(), before);
 }

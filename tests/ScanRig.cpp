@@ -11,7 +11,7 @@
 
 ScanRig::ScanRig(const QByteArray& answer, std::chrono::milliseconds messageCheck)
     : messages(messageCheck) {
-    form->cntlComm->SetDeviceOverride(pty.slavePath());
+    form.ui.cntlComm->SetDeviceOverride(pty.slavePath());
     analyzer.onCommand = [this, answer](const QByteArray&) {
         if (answer.isEmpty()) return;
         if (m_charsPerSecond > 0) {
@@ -43,12 +43,12 @@ void ScanRig::sendPaced(const QByteArray& answer) {
 }
 
 void ScanRig::Scan() {
-    form->btnCollectDisplayData->click();
+    form.ui.btnCollectDisplayData->click();
     // The scan has read the last byte; the line's thread is done with it.
     if (m_line.joinable()) m_line.join();
     // The last trace may still be a pending polyline; a user sees it only
     // once it has been stroked.
-    form->grphSWRDisplay->Image();
+    form.ui.grphSWRDisplay->Image();
 }
 
 void ScanRig::During(std::function<bool()> action) {
@@ -61,8 +61,8 @@ void ScanRig::During(std::function<bool()> action) {
 
 void ScanRig::StopAfter(std::chrono::milliseconds after) {
     // A coarse timer may fire up to 5 % late, a quarter of a second in five.
-    QTimer::singleShot(after, Qt::PreciseTimer, form->btnStopCollectData,
-                       [this] { form->btnStopCollectData->click(); });
+    QTimer::singleShot(after, Qt::PreciseTimer, form.ui.btnStopCollectData,
+                       [this] { form.ui.btnStopCollectData->click(); });
 }
 
 void ScanRig::StopWhenAllRead(std::function<void()> beforeStop) {
@@ -73,7 +73,7 @@ void ScanRig::StopWhenAllRead(std::function<void()> beforeStop) {
         *quietPasses = AllRead() ? *quietPasses + 1 : 0;
         if (*quietPasses < 10) return false;
         if (beforeStop) beforeStop();
-        form->btnStopCollectData->click();
+        form.ui.btnStopCollectData->click();
         return true;
     });
 }
@@ -81,10 +81,11 @@ void ScanRig::StopWhenAllRead(std::function<void()> beforeStop) {
 bool ScanRig::AllRead() {
     int waiting = 0;
     ::ioctl(pty.slaveFd(), FIONREAD, &waiting);
-    return analyzer.AllSent() && waiting == 0 && form->cntlComm->InBufferCount() == 0;
+    return analyzer.AllSent() && waiting == 0 && form.ui.cntlComm->InBufferCount() == 0;
 }
 
 bool ScanRig::Idle() {
-    return form->btnCollectDisplayData->isEnabled() && !form->btnCollectDisplayData->isHidden() &&
-           !form->btnStopCollectData->isEnabled() && !form->cntlComm->PortOpen();
+    return form.ui.btnCollectDisplayData->isEnabled() &&
+           !form.ui.btnCollectDisplayData->isHidden() && !form.ui.btnStopCollectData->isEnabled() &&
+           !form.ui.cntlComm->PortOpen();
 }

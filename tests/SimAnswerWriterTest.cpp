@@ -7,15 +7,18 @@
 #include <utility>
 
 #include "sim/AnswerWriter.h"
+#include "sim/SweepSource.h"
 
 namespace {
 
 using Fault = AnswerWriter::Fault;
 
 Sweep sampleSweep(std::size_t points) {
-    Sweep sweep{140000, 143500, Sweep::meanStepUnits(140000, 143500, points), {}};
+    Sweep sweep;
+    sweep.header = {140000, 143500, SweepSource::MeanStep(140000, 143500, points)};
     for (std::size_t i = 0; i < points; ++i) {
-        sweep.points.push_back({1.0 + 0.01 * double(i), 50.0 + double(i), -10.0 + 0.5 * double(i)});
+        sweep.points.push_back(
+            {{1.0 + 0.01 * double(i), 50.0 + double(i), -10.0 + 0.5 * double(i)}});
     }
     return sweep;
 }
@@ -24,11 +27,11 @@ Sweep sampleSweep(std::size_t points) {
 
 TEST(SimAnswerWriter, FormatsLikeTheInstrument) {
     const std::pair<Sweep::Point, const char*> cases[] = {
-        {{1.0, 50.0, 0.0}, "1.00,50.0,0.0"},
-        {{1.2345, -0.04, -0.049}, "1.23,0.0,0.0"},  // no "-0.0"
-        {{0.004, -0.0, -0.06}, "0.00,0.0,-0.1"},
-        {{1.125, 0.25, -0.35}, "1.12,0.2,-0.3"},  // binary halves round to even, like printf
-        {{12345.678, 1e6, -1e6}, "12345.68,1000000.0,-1000000.0"},
+        {{{1.0, 50.0, 0.0}}, "1.00,50.0,0.0"},
+        {{{1.2345, -0.04, -0.049}}, "1.23,0.0,0.0"},  // no "-0.0"
+        {{{0.004, -0.0, -0.06}}, "0.00,0.0,-0.1"},
+        {{{1.125, 0.25, -0.35}}, "1.12,0.2,-0.3"},  // binary halves round to even, like printf
+        {{{12345.678, 1e6, -1e6}}, "12345.68,1000000.0,-1000000.0"},
     };
     for (const auto& [point, text] : cases) EXPECT_EQ(AnswerWriter::formatPoint(point), text);
 }

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/Impedance.h"
 #include "sim/AntennaModel.h"
 
 namespace {
@@ -32,7 +33,7 @@ TEST(SimAntennaModel, MatchesTheTextbookWhenShortAtHalfAndAtAFullWave) {
     for (const double waves : {0.97, 1.0, 1.03}) {
         const auto z = model.impedanceAt(waves * kSpeedOfLight / model.lengthM());
         EXPECT_TRUE(std::abs(z) > 1000.0 && std::abs(z) < 20000.0) << waves << ": " << z;
-        EXPECT_GT(AntennaModel::swrOf(z), 20.0) << waves;
+        EXPECT_GT(Impedance::SwrOf(z), 20.0) << waves;
     }
     // Far below resonance the current is triangular: R = 20 pi^2 (L/lambda)^2.
     for (const double waves : {0.05, 0.01}) {
@@ -64,7 +65,7 @@ TEST(SimAntennaModel, ResonatesWhereAskedWithTheRadiationResistance) {
         std::vector<double> swr;
         for (int i = 0; i <= 200; ++i) {
             zs.push_back(model.impedanceAt(c.resonanceHz * (0.9 + 0.001 * i)));
-            swr.push_back(AntennaModel::swrOf(zs.back()));
+            swr.push_back(Impedance::SwrOf(zs.back()));
         }
         const int best = int(std::min_element(swr.begin(), swr.end()) - swr.begin());
         EXPECT_NEAR(best, 100, 6);
@@ -84,5 +85,5 @@ TEST(SimAntennaModel, SwrFollowsFromTheReflectionCoefficient) {
         {{4900, 0}, 98.0}, {{1e6, 0}, 99.9},
         {{0, 1000}, 99.9}, {{0, 0}, 99.9},
         {{-10, 0}, 99.9},  {{50, 50}, (1 + std::sqrt(0.2)) / (1 - std::sqrt(0.2))}};
-    for (const auto& [z, swr] : cases) EXPECT_NEAR(AntennaModel::swrOf(z), swr, 1e-9) << z;
+    for (const auto& [z, swr] : cases) EXPECT_NEAR(Impedance::SwrOf(z), swr, 1e-9) << z;
 }

@@ -53,10 +53,10 @@ TEST(SimSweepSource, ModelIsCutForTheBandAskedFor) {
         if (!sweep) continue;
         ASSERT_EQ(sweep->points.size(), 101u);
         // Resonant in the middle: capacitive below, inductive above.
-        EXPECT_LT(sweep->points[50].swr, 1.5) << code;
-        EXPECT_TRUE(sweep->points.front().xOhm < 0 && sweep->points.back().xOhm > 0) << code;
+        EXPECT_LT(sweep->points[50].swr(), 1.5) << code;
+        EXPECT_TRUE(sweep->points.front().xOhm() < 0 && sweep->points.back().xOhm() > 0) << code;
     }
     // One 40 m dipole looked at on 20 m: near a full wave, hopelessly matched.
     const auto mismatched = SweepSource(AntennaModel::Kind::HalfWaveDipole, 7.1e6, 11).sweepFor(8);
-    for (const auto& point : mismatched->points) EXPECT_GT(point.swr, 10.0);
+    for (const auto& point : mismatched->points) EXPECT_GT(point.swr(), 10.0);
 }

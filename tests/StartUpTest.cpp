@@ -7,8 +7,8 @@
 
 #include "FormFixture.h"
 #include "platform/runtime/AppInfo.h"
-#include "platform/widgets/ComboBox.h"
 #include "platform/serial/CommControl.h"
+#include "platform/widgets/ComboBox.h"
 
 namespace {
 
@@ -20,15 +20,15 @@ QByteArray configuration(const QByteArray& value) {
 
 TEST(StartUp, FirstStartWithoutASettingsFile) {
     LoadedForm form(QByteArray{});
-    EXPECT_EQ(form->cmboCommPort->currentText(), QStringLiteral("Com1"));
-    EXPECT_EQ(form->cntlComm->CommPort(), 1);
-    EXPECT_FALSE(form->cntlComm->PortOpen());
+    EXPECT_EQ(form.ui.cmboCommPort->currentText(), QStringLiteral("Com1"));
+    EXPECT_EQ(form.ui.cntlComm->CommPort(), 1);
+    EXPECT_FALSE(form.ui.cntlComm->PortOpen());
     EXPECT_EQ(form.IniContent(), configuration("1"));
-    EXPECT_EQ(form->LblVersion->text(), QStringLiteral("v 2.2.4"));
-    EXPECT_EQ(form->LblPoints->text(), QString());
+    EXPECT_EQ(form.ui.LblVersion->text(), QStringLiteral("v 2.2.4"));
+    EXPECT_EQ(form.ui.LblPoints->text(), QString());
     EXPECT_EQ(form->NumPoints, 10);
     EXPECT_EQ(form->ScanPoints().Rows(), 16385);
-    EXPECT_TRUE(form->OptCursor[0]->isChecked());
+    EXPECT_TRUE(form.ui.OptCursor[0]->isChecked());
     EXPECT_TRUE(form->ScanPoints().IsEmpty(11, 0));
     EXPECT_TRUE(form->ScanPoints().IsEmpty(0, 3));
     EXPECT_EQ(form->Scan_Start.Number(), 10000);
@@ -44,11 +44,11 @@ TEST(StartUp, StoredPortIsSelectedAndBadValuesBecomeCom1) {
         const QByteArray before = "; kept\r\n[Window]\r\nLeft=3\r\n",
                          after = "[Ports]\r\nCom1=/dev/x\r\n";
         LoadedForm form(before + configuration(stored) + after);
-        EXPECT_EQ(form->cmboCommPort->ListIndex(), port - 1);
-        EXPECT_EQ(form->cntlComm->CommPort(), port);
+        EXPECT_EQ(form.ui.cmboCommPort->ListIndex(), port - 1);
+        EXPECT_EQ(form.ui.cntlComm->CommPort(), port);
         EXPECT_EQ(form.IniContent(), before + configuration(QByteArray::number(port)) + after);
-        EXPECT_TRUE(form->cmboCommPort->toolTip().startsWith(QStringLiteral("Com%1").arg(port)))
-            << form->cmboCommPort->toolTip().toStdString();
+        EXPECT_TRUE(form.ui.cmboCommPort->toolTip().startsWith(QStringLiteral("Com%1").arg(port)))
+            << form.ui.cmboCommPort->toolTip().toStdString();
     }
 }
 
@@ -58,14 +58,16 @@ TEST(StartUp, ChosenPortIsTheNextStartsPort) {
     {
         frmMain first;
         first.Form_Load();
-        first.cmboCommPort->SetListIndex(15);
-        EXPECT_EQ(first.cntlComm->CommPort(), 16);
+        const Controls ui(first);
+        ui.cmboCommPort->SetListIndex(15);
+        EXPECT_EQ(ui.cntlComm->CommPort(), 16);
     }
     {
         frmMain second;
         second.Form_Load();
-        EXPECT_EQ(second.cmboCommPort->currentText(), QStringLiteral("Com16"));
-        EXPECT_EQ(second.cntlComm->CommPort(), 16);
+        const Controls ui(second);
+        EXPECT_EQ(ui.cmboCommPort->currentText(), QStringLiteral("Com16"));
+        EXPECT_EQ(ui.cntlComm->CommPort(), 16);
     }
     AppInfo::SetLocation(QString(), QString());
 }

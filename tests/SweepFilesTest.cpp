@@ -2,14 +2,15 @@
 
 #include <QFile>
 #include <QStringList>
+#include <array>
 #include <cmath>
 #include <complex>
 #include <limits>
+#include <optional>
 
-#include "cli/CsvFile.h"
-#include "cli/NumberText.h"
-#include "cli/TouchstoneFile.h"
-#include "sim/TextNumbers.h"
+#include "core/NumberText.h"
+#include "core/files/CsvFile.h"
+#include "core/files/TouchstoneFile.h"
 
 namespace {
 
@@ -58,32 +59,59 @@ TEST(NumberText, ShortestTextsAndStrictFields) {
     const std::pair<const char*, std::optional<double>> fields[] = {
         {" +1.5\t", 1.5}, {"-2e3", -2000}, {".5", 0.5},   {"7", 7},    {"1,5", {}}, {"0x10", {}},
         {"inf", {}},      {"nan", {}},     {"1e400", {}}, {"+-1", {}}, {"", {}},    {"1 2", {}}};
-    for (const auto& [text, value] : fields) EXPECT_EQ(wholeNumber(text), value) << text;
+    for (const auto& [text, value] : fields) EXPECT_EQ(NumberText::Whole(text), value) << text;
 }
 
 TEST(CsvFile, EveryValueReadsBackExactly) {
     const double tiny = std::numeric_limits<double>::denorm_min();
     const double huge = std::numeric_limits<double>::max();
-    SweepRecord record;
-    record.points = {{13651402.805611223, 0.1, 1.0 / 3, -2.0 / 3},
-                     {1e20, 99.9, tiny, -huge},
-                     {7000000.000000001, 1.25, -0.0, 5e-324 * 3}};
+    Sweep sweep;
+    sweep.pointHz = {13651402.805611223, 1e20, 7000000.000000001};
+    sweep.points = {{{0.1, 1.0 / 3, -2.0 / 3}}, {{99.9, tiny, -huge}}, {{1.25, -0.0, 5e-324 * 3}}};
     QString error;
-    const auto back = CsvFile::Read(view(CsvFile::Write(record)), &error);
+    const auto back = CsvFile::Read(view(CsvFile::Write(sweep)), &error);
     ASSERT_TRUE(back) << error.toStdString();
-    ASSERT_EQ(back->points.size(), record.points.size());
-    for (std::size_t i = 0; i < record.points.size(); ++i) {
-        const auto& a = record.points[i];
+    ASSERT_EQ(back->points.size(), sweep.points.size());
+    EXPECT_EQ(back->pointHz, sweep.pointHz);
+    for (std::size_t i = 0; i < sweep.points.size(); ++i) {
+        const auto& a = sweep.points[i];
         const auto& b = back->points[i];
-        EXPECT_EQ(a.frequencyHz, b.frequencyHz) << i;
-        EXPECT_EQ(a.swr, b.swr) << i;
-        EXPECT_EQ(a.rOhm, b.rOhm) << i;
-        EXPECT_EQ(std::signbit(a.rOhm), std::signbit(b.rOhm)) << i;
-        EXPECT_EQ(a.xOhm, b.xOhm) << i;
+        EXPECT_EQ(a.values, b.values) << i;
+        EXPECT_EQ(std::signbit(a.rOhm()), std::signbit(b.rOhm())) << i;
     }
-    EXPECT_EQ(back->startHz, 13651402.805611223);
-    EXPECT_EQ(back->endHz, 7000000.000000001);
-    EXPECT_TRUE(CsvFile::Write(record).startsWith("freq_hz,swr,r_ohm,x_ohm\n13651402.805611223,"));
+    EXPECT_EQ(back->StartHz(), 13651402.805611223);
+    EXPECT_EQ(back->EndHz(), 7000000.000000001);
+    EXPECT_TRUE(CsvFile::Write(sweep).startsWith("freq_hz,swr,r_ohm,x_ohm\n13651402.805611223,"));
+}
+
+// A wider table (more figures per point, in any column order) reads by the
+// names of its columns; a header without one of the four is refused.
+TEST(CsvFile, ColumnsAreFoundByName) {
+    const struct {
+        const char* name;
+        const char* text;
+        std::optional<std::array<double, 4>> point;  // frequency, SWR, R, X
+    } cases[] = {
+        {"more columns", "freq_hz,swr,r_ohm,x_ohm,rho,q\n7e6,1.5,50,-5,0.2,\n",
+         std::array<double, 4>{7e6, 1.5, 50, -5}},
+        {"other order", " x_ohm , freq_hz,r_ohm,swr\n-5,7e6,50,1.5\n",
+         std::array<double, 4>{7e6, 1.5, 50, -5}},
+        {"a column missing", "freq_hz,swr,r_ohm\n7e6,1.5,50\n", std::nullopt},
+        {"a column twice", "freq_hz,swr,r_ohm,x_ohm,swr\n7e6,1.5,50,-5,2\n", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        QString error;
+        const auto sweep = CsvFile::Read(c.text, &error);
+        ASSERT_EQ(bool(sweep), bool(c.point)) << c.name << ": " << error.toStdString();
+        if (!sweep) {
+            EXPECT_TRUE(error.startsWith(QStringLiteral("line 1: expected the header"))) << c.name;
+            continue;
+        }
+        ASSERT_EQ(sweep->points.size(), 1u) << c.name;
+        const auto& p = sweep->points[0];
+        EXPECT_EQ((std::array<double, 4>{sweep->pointHz[0], p.swr(), p.rOhm(), p.xOhm()}), *c.point)
+            << c.name;
+    }
 }
 
 TEST(CsvFile, HeaderOnlyIsASweepWithoutPoints) {
@@ -94,7 +122,7 @@ TEST(CsvFile, HeaderOnlyIsASweepWithoutPoints) {
         &error);
     ASSERT_TRUE(record) << error.toStdString();
     EXPECT_TRUE(record->points.empty());
-    EXPECT_FALSE(record->startHz);
+    EXPECT_FALSE(record->StartHz());
 }
 
 TEST(CsvFile, FaultsNameTheirLine) {
@@ -103,6 +131,8 @@ TEST(CsvFile, FaultsNameTheirLine) {
         {"other header", "f,swr,r,x\n1,2,3,4\n", "line 1: expected the header"},
         {"three fields", "freq_hz,swr,r_ohm,x_ohm\n1,2,3,4\n\n1,2,3\n", "line 4: expected 4"},
         {"five fields", "freq_hz,swr,r_ohm,x_ohm\n1,2,3,4,5\n", "line 2: expected 4"},
+        {"a wider table's row one short", "swr,freq_hz,q,r_ohm,x_ohm\n1,2,,3\n",
+         "line 2: expected 5"},
         {"letters", "freq_hz,swr,r_ohm,x_ohm\n1,2,3,4\n1,2,abc,4\n", "line 3: field 3 (\"abc\")"},
         {"decimal comma", "freq_hz,swr,r_ohm,x_ohm\n1,\"1,5\",3,4\n", "line 2: expected 4"},
         {"number and rest", "freq_hz,swr,r_ohm,x_ohm\n1,2,3,4x\n", "line 2: field 4"},
@@ -133,10 +163,10 @@ TEST(TouchstoneFile, AnyOptionLineGivesTheSameImpedance) {
         ASSERT_TRUE(record) << c.name << ": " << error.toStdString();
         ASSERT_EQ(record->points.size(), 1u) << c.name;
         const auto& p = record->points[0];
-        EXPECT_NEAR(p.frequencyHz, 14e6, 1e-6) << c.name;
-        EXPECT_NEAR(p.rOhm, 30, 1e-9) << c.name;
-        EXPECT_NEAR(p.xOhm, 60, 1e-9) << c.name;
-        EXPECT_NEAR(p.swr, (1 + 0.6324555320336759) / (1 - 0.6324555320336759), 1e-9) << c.name;
+        EXPECT_NEAR(record->pointHz[0], 14e6, 1e-6) << c.name;
+        EXPECT_NEAR(p.rOhm(), 30, 1e-9) << c.name;
+        EXPECT_NEAR(p.xOhm(), 60, 1e-9) << c.name;
+        EXPECT_NEAR(p.swr(), (1 + 0.6324555320336759) / (1 - 0.6324555320336759), 1e-9) << c.name;
     }
 }
 
@@ -150,7 +180,7 @@ TEST(TouchstoneFile, SwrStopsAtTheAnalyzersCap) {
         QString error;
         const auto record = TouchstoneFile::Read(view(text), &error);
         ASSERT_TRUE(record) << error.toStdString();
-        EXPECT_NEAR(record->points[0].swr, c.swr, 1e-9) << c.magnitude;
+        EXPECT_NEAR(record->points[0].swr(), c.swr, 1e-9) << c.magnitude;
     }
 }
 
@@ -207,7 +237,7 @@ TEST(TouchstoneFile, MatchesThePublishedFiles) {
                 ri ? std::hypot(a, b) : (db ? m * std::log(10.0) / 20 * a : a) + m * b * M_PI / 180;
             const auto& p = record->points[i];
             const double rounding = 100 * 0.0005 * std::sqrt(2.0) /
-                                    std::norm(std::complex<double>(p.rOhm + 50, p.xOhm));
+                                    std::norm(std::complex<double>(p.rOhm() + 50, p.xOhm()));
             worse += std::abs((*ours)[i].s11 - t.s11) > 1.01 * (printed + rounding);
             EXPECT_NEAR((*ours)[i].frequencyHz, t.frequencyHz, 1e-3) << name << " point " << i;
         }

@@ -7,21 +7,21 @@
 #include <limits>
 #include <optional>
 
-#include "cli/CsvFile.h"
-#include "cli/SweepSummary.h"
+#include "core/analysis/SweepSummary.h"
+#include "core/files/CsvFile.h"
 
 namespace {
 
-using Point = SweepRecord::Point;
 using Edges = SweepSummary::Edges;
 constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
 
 // "swr/x swr/x ...": points 1 MHz apart from 1 MHz up.
-std::vector<Point> sweep(const char* points) {
-    std::vector<Point> sweep;
+Sweep sweep(const char* points) {
+    Sweep sweep;
     for (const QString& point : QString::fromLatin1(points).split(u' ')) {
-        sweep.push_back({1e6 * double(sweep.size() + 1), point.section(u'/', 0, 0).toDouble(), 50,
-                         point.section(u'/', 1, 1).toDouble()});
+        sweep.pointHz.push_back(1e6 * double(sweep.points.size() + 1));
+        sweep.points.push_back(
+            {{point.section(u'/', 0, 0).toDouble(), 50, point.section(u'/', 1, 1).toDouble()}});
     }
     return sweep;
 }
@@ -86,9 +86,9 @@ TEST(SweepSummary, RulesOnSmallSweeps) {
 TEST(SweepSummary, EmptySweepHasNothingAndDownwardGivesLowBelowHigh) {
     const SweepSummary empty = SweepSummary::Of({});
     EXPECT_FALSE(empty.minSwr || empty.minSwrHz || empty.resonanceHz || empty.swr2 || empty.swr1_5);
-    std::vector<Point> points = sweep("3/1 1/1 3/1");
-    std::reverse(points.begin(), points.end());
-    const auto edges = SweepSummary::Of(points).swr2;
+    Sweep downward = sweep("3/1 1/1 3/1");
+    std::reverse(downward.pointHz.begin(), downward.pointHz.end());
+    const auto edges = SweepSummary::Of(downward).swr2;
     ASSERT_TRUE(edges);
     EXPECT_DOUBLE_EQ(edges->lowHz, 1.5e6);
     EXPECT_DOUBLE_EQ(edges->highHz, 2.5e6);
@@ -130,6 +130,6 @@ TEST(SweepSummary, MeasuredAntennasAsWorkedOutByHand) {
             CsvFile::Read(std::string_view(bytes.constData(), bytes.size()), &error);
         ASSERT_TRUE(record) << c.name << ": " << error.toStdString();
         ASSERT_EQ(record->points.size(), c.points) << c.name;
-        expectFigures(SweepSummary::Of(record->points), c.want, c.name);
+        expectFigures(SweepSummary::Of(*record), c.want, c.name);
     }
 }

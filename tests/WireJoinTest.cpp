@@ -4,6 +4,7 @@
 
 #include "ScanRig.h"
 #include "sim/AnswerWriter.h"
+#include "sim/SweepSource.h"
 
 // The emulator's answers through the program's real scan: what the one side
 // composes, the other must store, whatever the two make of the wire format.
@@ -15,10 +16,11 @@ using Fault = AnswerWriter::Fault;
 // Values the wire carries exactly (SWR to two decimals, ohms to one), so
 // that what the scan stores must equal what was composed.
 Sweep sweepOf(int points) {
-    Sweep sweep{140000, 143500, Sweep::meanStepUnits(140000, 143500, std::size_t(points)), {}};
+    Sweep sweep;
+    sweep.header = {140000, 143500, SweepSource::MeanStep(140000, 143500, std::size_t(points))};
     for (int i = 0; i < points; ++i) {
         sweep.points.push_back(
-            {(100 + i % 900) / 100.0, (500 + i % 5000) / 10.0, (i % 2000 - 1000) / 10.0});
+            {{(100 + i % 900) / 100.0, (500 + i % 5000) / 10.0, (i % 2000 - 1000) / 10.0}});
     }
     return sweep;
 }
@@ -55,8 +57,8 @@ TEST(WireJoin, TheScanStoresWhatTheEmulatorComposed) {
         rig.Scan();
         if (c.ends) noteRange();
 
-        EXPECT_EQ(start, sweep.startUnits);
-        EXPECT_EQ(end, sweep.endUnits);
+        EXPECT_EQ(start, sweep.header->start);
+        EXPECT_EQ(end, sweep.header->end);
         ASSERT_EQ(form.NumPoints, c.kept - 1);
         int spoiled = 0;
         for (int i = 0; i < c.kept; ++i) {
@@ -76,7 +78,7 @@ TEST(WireJoin, TheScanStoresWhatTheEmulatorComposed) {
         }
         EXPECT_EQ(spoiled > 0, c.options.fault == Fault::Garbage) << spoiled;
         // The label shows the index of the last point stored, or that the scan was stopped.
-        EXPECT_EQ(form.LblPoints->text(),
+        EXPECT_EQ(rig.form.ui.LblPoints->text(),
                   c.ends ? QString::number(c.kept - 1) : QStringLiteral("Aborted"));
         EXPECT_TRUE(rig.Idle());
         EXPECT_EQ(rig.messages.texts, QStringList());

@@ -30,8 +30,7 @@ struct SweepSummary {
     // `centre`, each edge interpolated linearly in frequency to where the SWR
     // crosses the threshold; an edge that reaches an end of the sweep is that
     // end's frequency. Empty when point `centre` itself lies above it.
-    static std::optional<Edges> BandEdges(const Sweep& sweep, std::size_t centre,
-                                          double threshold);
+    static std::optional<Edges> BandEdges(const Sweep& sweep, std::size_t centre, double threshold);
 
     // Every zero crossing of the reactance (between neighbours of opposite
     // sign, interpolated linearly; a point with X exactly 0 is one itself),

@@ -60,7 +60,8 @@ QByteArray Write(const Sweep& sweep) {
     std::string out = Header() + '\n';
     for (std::size_t i = 0; i < sweep.points.size(); ++i) {
         out += NumberText::Shortest(sweep.FrequencyHz(i));
-        for (const double value : sweep.points[i].values) (out += ',') += NumberText::Shortest(value);
+        for (const double value : sweep.points[i].values)
+            (out += ',') += NumberText::Shortest(value);
         out += '\n';
     }
     return QByteArray::fromStdString(out);
@@ -115,7 +116,8 @@ std::optional<Sweep> Read(std::string_view bytes, QString* error) {
         sweep.points.push_back(point);
     }
     if (!columns) {
-        return fail(QStringLiteral("no header %1 (empty file)").arg(QString::fromStdString(Header())));
+        return fail(
+            QStringLiteral("no header %1 (empty file)").arg(QString::fromStdString(Header())));
     }
     return sweep;
 }

@@ -23,10 +23,9 @@ std::optional<Sweep> Read(const QString& path, QString* error) {
     const QByteArray bytes = file.readAll();
     const std::string_view text(bytes.constData(), std::size_t(bytes.size()));
     QString reason;
-    const std::optional<Sweep> sweep = kind == u"csv" ? CsvFile::Read(text, &reason)
-                                       : kind == u"s1p"
-                                           ? TouchstoneFile::Read(text, &reason)
-                                           : RecordedAnswer::Read(bytes, &reason);
+    const std::optional<Sweep> sweep = kind == u"csv"   ? CsvFile::Read(text, &reason)
+                                       : kind == u"s1p" ? TouchstoneFile::Read(text, &reason)
+                                                        : RecordedAnswer::Read(bytes, &reason);
     if (!sweep) *error = path + QStringLiteral(", ") + reason;
     return sweep;
 }

@@ -122,9 +122,9 @@ void Drawing::LineTo(double x, double y, const QColor& colour) {
 void Drawing::drawSegment(QPointF from, QPointF to, const QColor& colour) {
     const double margin = 2.0 * m_drawWidth + 2.0;
     const QSize size = LogicalSize();
-    if (!clipToRect(from, to,
-                    QRectF(-margin, -margin, size.width() + 2 * margin,
-                           size.height() + 2 * margin))) {
+    if (!clipToRect(
+            from, to,
+            QRectF(-margin, -margin, size.width() + 2 * margin, size.height() + 2 * margin))) {
         FlushPolyline();
         return;
     }

@@ -3,8 +3,8 @@
 #include <QDir>
 #include <QFile>
 
-#include "platform/runtime/AppInfo.h"
 #include "platform/profile/TextCodec.h"
+#include "platform/runtime/AppInfo.h"
 
 namespace IniFile {
 

@@ -1,12 +1,12 @@
 #include "platform/serial/CommControl.h"
 
-#include <algorithm>
 #include <QFileInfo>
+#include <algorithm>
 #include <array>
 #include <cerrno>
 
-#include "platform/serial/CommError.h"
 #include "platform/profile/IniFile.h"
+#include "platform/serial/CommError.h"
 #include "platform/serial/SerialPortMap.h"
 
 #ifdef Q_OS_UNIX
