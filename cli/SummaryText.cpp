@@ -1,40 +1,15 @@
 #include "cli/SummaryText.h"
 
-#include <cmath>
-#include <cstdio>
-
-#include "core/NumberText.h"
+#include "cli/JsonText.h"
 #include "platform/runtime/NumberRules.h"
 
 namespace SummaryText {
 namespace {
 
-std::string jsonNumber(const std::optional<double>& value) {
-    return value && std::isfinite(*value) ? NumberText::Shortest(*value) : "null";
-}
-
-std::string jsonString(const std::optional<QString>& text) {
-    if (!text) return "null";
-    std::string out = "\"";
-    for (const char c : text->toStdString()) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + '"';
-}
-
 std::string jsonEdges(const std::optional<SweepSummary::Edges>& edges) {
     if (!edges) return "null";
-    return "{\"low_hz\": " + jsonNumber(edges->lowHz) +
-           ", \"high_hz\": " + jsonNumber(edges->highHz) + "}";
+    return JsonText::Object(
+        {{"low_hz", JsonText::Number(edges->lowHz)}, {"high_hz", JsonText::Number(edges->highHz)}});
 }
 
 QString mhz(double hz) { return NumberRules::formatPattern(hz / 1e6, u"#0.000"); }
@@ -59,16 +34,20 @@ QString bandLine(const char* label, const std::optional<SweepSummary::Edges>& ed
 
 }  // namespace
 
-std::string Json(const Sweep& sweep, const SweepSummary& summary) {
-    return "{\"band\": " + jsonString(sweep.band) +
-           ", \"start_hz\": " + jsonNumber(sweep.StartHz()) +
-           ", \"end_hz\": " + jsonNumber(sweep.EndHz()) +
-           ", \"points\": " + std::to_string(sweep.points.size()) +
-           ", \"min_swr\": " + jsonNumber(summary.minSwr) +
-           ", \"min_swr_hz\": " + jsonNumber(summary.minSwrHz) +
-           ", \"resonance_hz\": " + jsonNumber(summary.resonanceHz) +
-           ", \"swr2\": " + jsonEdges(summary.swr2) + ", \"swr1_5\": " + jsonEdges(summary.swr1_5) +
-           "}";
+std::string Json(const Sweep& sweep, const SweepSummary& summary, const JsonText::Members& more) {
+    JsonText::Members members{
+        {"band", JsonText::String(sweep.band)},
+        {"start_hz", JsonText::Number(sweep.StartHz())},
+        {"end_hz", JsonText::Number(sweep.EndHz())},
+        {"points", std::to_string(sweep.points.size())},
+        {"min_swr", JsonText::Number(summary.minSwr)},
+        {"min_swr_hz", JsonText::Number(summary.minSwrHz)},
+        {"resonance_hz", JsonText::Number(summary.resonanceHz)},
+        {"swr2", jsonEdges(summary.swr2)},
+        {"swr1_5", jsonEdges(summary.swr1_5)},
+    };
+    members.insert(members.end(), more.begin(), more.end());
+    return JsonText::Object(members);
 }
 
 QString Readable(const QString& title, const Sweep& sweep, const SweepSummary& summary,

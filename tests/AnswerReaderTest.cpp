@@ -52,9 +52,11 @@ TEST(AnswerReader, FramingMarkersAndNumbers) {
         {"exponents, signs, too large a number",
          "S\r\n1e5,+1.435E5,-0\r\n1e400,-7,.25\r\nE\r\n",
          {true, {100000, 143500, 0}, {{1.7976931348623157e308, -7, 0.25}}}},
-        {"E inside a point drops the point", "S\r\n1,2,3\r\n1.1,50,1\r\n1.2,51,E\r\n",
+        {"E inside a point drops the point",
+         "S\r\n1,2,3\r\n1.1,50,1\r\n1.2,51,E\r\n",
          {true, {1, 2, 3}, {{1.1, 50, 1}}}},
-        {"E right after the header: no points", "S\r\n70000,73000,30\r\nE\r\n",
+        {"E right after the header: no points",
+         "S\r\n70000,73000,30\r\nE\r\n",
          {true, {70000, 73000, 30}, {}}},
         {"E inside the header is a number", "S\r\nE,2,3\r\nE\r\n", {true, {0, 2, 3}, {}}},
         {"no end marker yet", "S\r\n1,2,3\r\n1.5,50,0\r\n1.6,", {false, {1, 2, 3}, {{1.5, 50, 0}}}},
@@ -118,7 +120,8 @@ TEST(RecordedAnswer, ACutRecordingNamesItsLastLine) {
     QString error;
     EXPECT_TRUE(RecordedAnswer::Read("S\r\n1,2,3\r\n1.5,50,0\r\nE\r\n", &error));
     EXPECT_FALSE(RecordedAnswer::Read("S\r\n1,2,3\r\n1.5,50,0\r\n1.6,", &error));
-    EXPECT_EQ(error, QStringLiteral("line 4: the recorded answer ends before its end marker \"E\""));
+    EXPECT_EQ(error,
+              QStringLiteral("line 4: the recorded answer ends before its end marker \"E\""));
     EXPECT_FALSE(RecordedAnswer::Read("S\r\n1,2,3\r\n", &error));
     EXPECT_TRUE(error.startsWith(QStringLiteral("line 2: "))) << error.toStdString();
 }
