@@ -55,23 +55,29 @@ std::optional<SweepSummary::Edges> SweepSummary::BandEdges(const Sweep& sweep, s
 }
 
 std::optional<double> SweepSummary::Resonance(const Sweep& sweep, double nearHz) {
+    return Nearest(ReactanceCrossings(sweep), nearHz);
+}
+
+std::vector<double> SweepSummary::ReactanceCrossings(const Sweep& sweep) {
     const auto& points = sweep.points;
-    std::optional<double> nearest;
-    const auto consider = [&](double hz) {
-        if (!nearest) {
-            nearest = hz;
-            return;
-        }
-        const double distance = std::fabs(hz - nearHz);
-        const double best = std::fabs(*nearest - nearHz);
-        if (distance < best || (distance == best && hz < *nearest)) nearest = hz;
-    };
+    std::vector<double> crossings;
     for (std::size_t i = 0; i < points.size(); ++i) {
-        if (points[i].xOhm() == 0) consider(sweep.FrequencyHz(i));
+        if (points[i].xOhm() == 0) crossings.push_back(sweep.FrequencyHz(i));
         if (i + 1 < points.size() && oppositeSigns(points[i].xOhm(), points[i + 1].xOhm())) {
-            consider(crossing(sweep.FrequencyHz(i), points[i].xOhm(), sweep.FrequencyHz(i + 1),
-                              points[i + 1].xOhm(), 0.0));
+            crossings.push_back(crossing(sweep.FrequencyHz(i), points[i].xOhm(),
+                                         sweep.FrequencyHz(i + 1), points[i + 1].xOhm(), 0.0));
         }
+    }
+    return crossings;
+}
+
+std::optional<double> SweepSummary::Nearest(const std::vector<double>& candidatesHz,
+                                            double nearHz) {
+    std::optional<double> nearest;
+    for (const double hz : candidatesHz) {
+        const double distance = std::fabs(hz - nearHz);
+        const double best = nearest ? std::fabs(*nearest - nearHz) : 0;
+        if (!nearest || distance < best || (distance == best && hz < *nearest)) nearest = hz;
     }
     return nearest;
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <vector>
 
 #include "core/Sweep.h"
 
@@ -36,4 +37,8 @@ struct SweepSummary {
     // sign, interpolated linearly; a point with X exactly 0 is one itself),
     // the one nearest in frequency to `nearHz`, the lower of two equally near.
     static std::optional<double> Resonance(const Sweep& sweep, double nearHz);
+
+    // Those crossings in sweep order, and the choice among them.
+    static std::vector<double> ReactanceCrossings(const Sweep& sweep);
+    static std::optional<double> Nearest(const std::vector<double>& candidatesHz, double nearHz);
 };
