@@ -4,8 +4,11 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cstdio>
+#include <map>
 
 #include "bands/BandTable.h"
+#include "cli/AnalysisText.h"
+#include "cli/ComparisonImage.h"
 #include "cli/ExitStatus.h"
 #include "cli/LiveScan.h"
 #include "cli/NumberedName.h"
@@ -13,6 +16,7 @@
 #include "cli/SummaryText.h"
 #include "cli/SweepImage.h"
 #include "cli/ToolArguments.h"
+#include "core/analysis/SweepChange.h"
 #include "core/analysis/SweepSummary.h"
 #include "core/files/CsvFile.h"
 #include "core/files/SweepFile.h"
@@ -46,6 +50,11 @@ bool saveBytes(const QString& path, const QByteArray& bytes, QString* error) {
         path, [&bytes](QSaveFile& file) { return file.write(bytes) == bytes.size(); }, error);
 }
 
+bool savePng(const QString& path, const QImage& image, QString* error) {
+    return save(
+        path, [&image](QSaveFile& file) { return image.save(&file, "PNG"); }, error);
+}
+
 QString rangeText(const Sweep& sweep) {
     const auto mhz = [](double hz) { return NumberRules::formatPattern(hz / 1e6, u"#0.000"); };
     return QStringLiteral("%1 - %2 MHz")
@@ -74,6 +83,8 @@ int ScanTool::Run(const QStringList& arguments) {
             return ExitStatus::kDone;
         case ToolArguments::Command::Report:
             return report(*parsed);
+        case ToolArguments::Command::Compare:
+            return compare(*parsed);
         case ToolArguments::Command::Scan:
             break;
     }
@@ -102,6 +113,14 @@ std::int16_t ScanTool::RememberedPort(const QString& windowFolder) {
 }
 
 int ScanTool::scan(const ToolArguments& arguments) {
+    // A reference that cannot be read ends the run before anything is sent.
+    std::optional<SweepSummary> reference;
+    if (!arguments.referenceFile.isEmpty()) {
+        QString error;
+        m_reference = SweepFile::Read(arguments.referenceFile, &error);
+        if (!m_reference) return fail(ExitStatus::kUsage, error);
+        reference = SweepSummary::Of(*m_reference);
+    }
     CommControl port;
     const int comNumber =
         arguments.port ? std::max(arguments.port->comNumber, 1) : RememberedPort(m_windowFolder);
@@ -111,11 +130,14 @@ int ScanTool::scan(const ToolArguments& arguments) {
 
     ProgressLine progress(m_progressTerminal);
     LiveScan live(port, m_signals, progress);
-    std::optional<SweepSummary> previous;
+    std::map<int, SweepSummary> previous;  // of each band
     const std::optional<int>& repeat = arguments.repeat;
     const int sweeps = repeat.value_or(1);  // 0: until stopped
-    for (int round = 1; sweeps == 0 || round <= sweeps; ++round) {
-        const LiveScan::Outcome outcome = live.Run(arguments.bandRow, arguments.timeoutSeconds);
+    const int bands = int(arguments.bandRows.size());
+    for (int n = 0; sweeps == 0 || n < sweeps * bands; ++n) {
+        const int round = n / bands + 1;
+        const int bandRow = arguments.bandRows[std::size_t(n % bands)];
+        const LiveScan::Outcome outcome = live.Run(bandRow, arguments.timeoutSeconds);
         switch (outcome.end) {
             case LiveScan::End::Complete:
                 break;
@@ -134,7 +156,7 @@ int ScanTool::scan(const ToolArguments& arguments) {
         }
 
         Sweep sweep = live.sweep();
-        sweep.band = bandText(arguments.bandRow);
+        sweep.band = bandText(bandRow);
         const std::optional<int> number = repeat ? std::optional<int>(round) : std::nullopt;
         const auto title = [&sweep](const QString& first, const QString& last) {
             return GraphTitle(first, last, int(sweep.points.size()), QDateTime::currentDateTime(),
@@ -144,16 +166,24 @@ int ScanTool::scan(const ToolArguments& arguments) {
         const SweepSummary summary = SweepSummary::Of(sweep);
         QString heading = *sweep.band;
         if (repeat) {
-            heading = (*repeat > 0 ? QStringLiteral("Sweep %1 of %2, ").arg(round).arg(*repeat)
-                                   : QStringLiteral("Sweep %1, ").arg(round)) +
-                      heading;
+            const QString count = bands > 1 ? QStringLiteral("Round") : QStringLiteral("Sweep");
+            heading =
+                (*repeat > 0 ? QStringLiteral("%1 %2 of %3, ").arg(count).arg(round).arg(*repeat)
+                             : QStringLiteral("%1 %2, ").arg(count).arg(round)) +
+                heading;
         }
-        print(stdout,
-              arguments.json
-                  ? QByteArray::fromStdString(SummaryText::Json(sweep, summary) + '\n')
-                  : SummaryText::Readable(heading, sweep, summary, previous ? &*previous : nullptr)
-                        .toUtf8());
-        previous = summary;
+        const auto before = previous.find(bandRow);
+        JsonText::Members change;
+        if (reference) {
+            change.emplace_back(
+                "change", AnalysisText::ChangeJson(SweepChange::Between(summary, *reference)));
+        }
+        printSummary(arguments, heading, sweep, summary,
+                     reference                  ? &*reference
+                     : before != previous.end() ? &before->second
+                                                : nullptr,
+                     change);
+        previous[bandRow] = summary;
     }
     return ExitStatus::kDone;
 }
@@ -168,11 +198,54 @@ int ScanTool::report(const ToolArguments& arguments) {
         return name + QStringLiteral("   ") + rangeText(*sweep);
     };
     if (const int status = writeFiles(arguments, *sweep, title, std::nullopt)) return status;
-    const SweepSummary summary = SweepSummary::Of(*sweep);
-    print(stdout, arguments.json
-                      ? QByteArray::fromStdString(SummaryText::Json(*sweep, summary) + '\n')
-                      : SummaryText::Readable(path, *sweep, summary).toUtf8());
+    printSummary(arguments, path, *sweep, SweepSummary::Of(*sweep), nullptr, {});
     return ExitStatus::kDone;
+}
+
+int ScanTool::compare(const ToolArguments& arguments) {
+    std::vector<Sweep> sweeps;
+    QStringList names;
+    for (const QString& path : arguments.compareFiles) {
+        QString error;
+        std::optional<Sweep> sweep = SweepFile::Read(path, &error);
+        if (!sweep) return fail(ExitStatus::kUsage, error);
+        sweeps.push_back(std::move(*sweep));
+        names << QFileInfo(path).fileName();
+    }
+    if (!arguments.pngFile.isEmpty()) {
+        ComparisonImage image(sweeps, names);
+        const QImage page = image.Page(QStringLiteral("%1 - %2 MHz, %3 sweeps compared")
+                                           .arg(image.FirstLabel(), image.LastLabel())
+                                           .arg(sweeps.size()));
+        QString error;
+        if (!savePng(arguments.pngFile, page, &error))
+            return fail(ExitStatus::kFileNotWritten, error);
+    }
+    std::optional<SweepSummary> first;
+    for (std::size_t i = 0; i < sweeps.size(); ++i) {
+        const SweepSummary summary = SweepSummary::Of(sweeps[i]);
+        const QString& path = arguments.compareFiles[qsizetype(i)];
+        const std::string change =
+            first ? AnalysisText::ChangeJson(SweepChange::Between(summary, *first)) : "null";
+        printSummary(arguments, path, sweeps[i], summary, first ? &*first : nullptr,
+                     {{"file", JsonText::String(path)}, {"change", change}});
+        if (!first) first = summary;
+    }
+    return ExitStatus::kDone;
+}
+
+void ScanTool::printSummary(const ToolArguments& arguments, const QString& title,
+                            const Sweep& sweep, const SweepSummary& summary,
+                            const SweepSummary* before, const JsonText::Members& more) {
+    if (arguments.json) {
+        JsonText::Members members = AnalysisText::Json(sweep, arguments.analyses);
+        members.insert(members.end(), more.begin(), more.end());
+        print(stdout, QByteArray::fromStdString(SummaryText::Json(sweep, summary, members) + '\n'));
+        return;
+    }
+    print(stdout, (SummaryText::Readable(title, sweep, summary, before) +
+                   AnalysisText::Readable(sweep, arguments.analyses))
+                      .toUtf8());
 }
 
 int ScanTool::writeFiles(const ToolArguments& arguments, const Sweep& sweep,
@@ -180,16 +253,18 @@ int ScanTool::writeFiles(const ToolArguments& arguments, const Sweep& sweep,
                          std::optional<int> number) {
     // Ctrl-C while a sweep was being kept: nothing more is written.
     if (const auto status = stopped()) return *status;
-    const auto named = [number](const QString& path) {
-        return number ? NumberedName(path, *number) : path;
+    // Several bands' files are told apart by the band's text without blanks.
+    const bool tagged = arguments.bandRows.size() > 1 && sweep.band;
+    const auto named = [&](const QString& path) {
+        const QString name = tagged ? TaggedName(path, QString(*sweep.band).remove(u' ')) : path;
+        return number ? NumberedName(name, *number) : name;
     };
     QString error;
     const auto writeImage = [&] {
-        SweepImage image(sweep);
-        const QImage page = image.Page(imageTitle(image.FirstLabel(), image.LastLabel()));
-        return save(
-            named(arguments.pngFile), [&page](QSaveFile& file) { return page.save(&file, "PNG"); },
-            &error);
+        SweepImage image(sweep, m_reference ? &*m_reference : nullptr,
+                         QFileInfo(arguments.referenceFile).fileName());
+        return savePng(named(arguments.pngFile),
+                       image.Page(imageTitle(image.FirstLabel(), image.LastLabel())), &error);
     };
     const bool written =
         (arguments.csvFile.isEmpty() ||

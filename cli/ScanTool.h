@@ -5,8 +5,10 @@
 #include <QStringList>
 #include <optional>
 
+#include "cli/JsonText.h"
 #include "cli/StopSignals.h"
 #include "core/Sweep.h"
+#include "core/analysis/SweepSummary.h"
 
 struct ToolArguments;
 
@@ -29,6 +31,12 @@ public:
 private:
     int scan(const ToolArguments& arguments);
     int report(const ToolArguments& arguments);
+    int compare(const ToolArguments& arguments);
+    // A sweep's summary on stdout, as a JSON line (then what was asked beyond
+    // it, then `more`) or for a person (with the change since `before`).
+    void printSummary(const ToolArguments& arguments, const QString& title, const Sweep& sweep,
+                      const SweepSummary& summary, const SweepSummary* before,
+                      const JsonText::Members& more);
     // 0, or the status of the first file that could not be written. The
     // image is drawn only when one is asked for.
     int writeFiles(const ToolArguments& arguments, const Sweep& sweep,
@@ -41,4 +49,5 @@ private:
     QString m_windowFolder;
     bool m_progressTerminal = false;
     StopSignals m_signals;
+    std::optional<Sweep> m_reference;  // --reference, drawn under each sweep
 };

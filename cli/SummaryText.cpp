@@ -1,6 +1,7 @@
 #include "cli/SummaryText.h"
 
 #include "cli/JsonText.h"
+#include "core/analysis/SweepChange.h"
 #include "platform/runtime/NumberRules.h"
 
 namespace SummaryText {
@@ -11,8 +12,6 @@ std::string jsonEdges(const std::optional<SweepSummary::Edges>& edges) {
     return JsonText::Object(
         {{"low_hz", JsonText::Number(edges->lowHz)}, {"high_hz", JsonText::Number(edges->highHz)}});
 }
-
-QString mhz(double hz) { return NumberRules::formatPattern(hz / 1e6, u"#0.000"); }
 
 QString signedText(double value, QStringView pattern) {
     const QString text = NumberRules::formatPattern(value, pattern);
@@ -28,11 +27,13 @@ QString bandLine(const char* label, const std::optional<SweepSummary::Edges>& ed
     }
     return line +
            QStringLiteral("%1 - %2 MHz, %3 kHz wide\n")
-               .arg(mhz(edges->lowHz), mhz(edges->highHz),
+               .arg(Mhz(edges->lowHz), Mhz(edges->highHz),
                     NumberRules::formatPattern((edges->highHz - edges->lowHz) / 1e3, u"0.0"));
 }
 
 }  // namespace
+
+QString Mhz(double hz) { return NumberRules::formatPattern(hz / 1e6, u"#0.000"); }
 
 std::string Json(const Sweep& sweep, const SweepSummary& summary, const JsonText::Members& more) {
     JsonText::Members members{
@@ -55,29 +56,28 @@ QString Readable(const QString& title, const Sweep& sweep, const SweepSummary& s
     QString text = title + u':';
     const std::optional<double> start = sweep.StartHz();
     const std::optional<double> end = sweep.EndHz();
-    if (start && end) text += QStringLiteral(" %1 - %2 MHz,").arg(mhz(*start), mhz(*end));
+    if (start && end) text += QStringLiteral(" %1 - %2 MHz,").arg(Mhz(*start), Mhz(*end));
     text += QStringLiteral(" %1 points\n").arg(sweep.points.size());
     if (!summary.minSwr) return text;
 
     text += QStringLiteral("  %1%2 at %3 MHz\n")
                 .arg(QStringLiteral("lowest SWR"), -12)
-                .arg(NumberRules::formatPattern(*summary.minSwr, u"0.00"), mhz(*summary.minSwrHz));
+                .arg(NumberRules::formatPattern(*summary.minSwr, u"0.00"), Mhz(*summary.minSwrHz));
     text += QStringLiteral("  %1%2\n")
                 .arg(QStringLiteral("resonance"), -12)
-                .arg(summary.resonanceHz ? mhz(*summary.resonanceHz) + QStringLiteral(" MHz")
+                .arg(summary.resonanceHz ? Mhz(*summary.resonanceHz) + QStringLiteral(" MHz")
                                          : QStringLiteral("none (the reactance does not cross 0)"));
     text += bandLine("SWR 2:1", summary.swr2, "2");
     text += bandLine("SWR 1.5:1", summary.swr1_5, "1.5");
     if (!previous || !previous->minSwr) return text;
 
-    QString change = QStringLiteral("lowest SWR %1, moved %2 kHz")
-                         .arg(signedText(*summary.minSwr - *previous->minSwr, u"0.00"),
-                              signedText((*summary.minSwrHz - *previous->minSwrHz) / 1e3, u"0.0"));
-    if (summary.resonanceHz && previous->resonanceHz) {
+    const SweepChange since = SweepChange::Between(summary, *previous);
+    QString change =
+        QStringLiteral("lowest SWR %1, moved %2 kHz")
+            .arg(signedText(*since.minSwr, u"0.00"), signedText(*since.minSwrHz / 1e3, u"0.0"));
+    if (since.resonanceHz)
         change +=
-            QStringLiteral("; resonance %1 kHz")
-                .arg(signedText((*summary.resonanceHz - *previous->resonanceHz) / 1e3, u"0.0"));
-    }
+            QStringLiteral("; resonance %1 kHz").arg(signedText(*since.resonanceHz / 1e3, u"0.0"));
     return text + QStringLiteral("  %1%2\n").arg(QStringLiteral("change"), -12).arg(change);
 }
 

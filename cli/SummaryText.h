@@ -24,4 +24,7 @@ std::string Json(const Sweep& sweep, const SweepSummary& summary,
 QString Readable(const QString& title, const Sweep& sweep, const SweepSummary& summary,
                  const SweepSummary* previous = nullptr);
 
+// A frequency as these lines give it: MHz to the kHz ("14.052").
+QString Mhz(double hz);
+
 }  // namespace SummaryText

@@ -1,6 +1,7 @@
 #include "cli/ToolArguments.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 #include "bands/BandTable.h"
 #include "core/NumberText.h"
@@ -13,6 +14,28 @@ std::optional<int> countUpTo(const QString& text, int max) {
     if (!digits.match(text).hasMatch()) return std::nullopt;
     const int value = text.toInt();
     return value <= max ? std::optional<int>(value) : std::nullopt;
+}
+
+// The options that take a number above a least one.
+struct NumberOption {
+    const char* name;
+    double above;
+    const char* what;
+    double unit;  // what one of the given number is in the unit kept
+    std::optional<double> SweepAnalyses::*kept;
+};
+
+constexpr NumberOption kNumberOptions[] = {
+    {"--dips", 1, "an SWR above 1", 1, &SweepAnalyses::dipsThreshold},
+    {"--target", 0, "a frequency in MHz above 0", 1e6, &SweepAnalyses::targetHz},
+    {"--length", 0, "metres above 0", 1, &SweepAnalyses::lengthM},
+};
+
+const NumberOption* numberOption(const QString& name) {
+    for (const NumberOption& option : kNumberOptions) {
+        if (name == QLatin1String(option.name)) return &option;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -47,8 +70,8 @@ std::optional<ToolArguments> ToolArguments::Parse(const QStringList& arguments, 
     };
     ToolArguments parsed;
     qsizetype i = 0;
-    if (!arguments.isEmpty() && arguments[0] == u"report") {
-        parsed.command = Command::Report;
+    if (!arguments.isEmpty() && (arguments[0] == u"report" || arguments[0] == u"compare")) {
+        parsed.command = arguments[0] == u"report" ? Command::Report : Command::Compare;
         ++i;
     }
     QStringList seen;
@@ -64,24 +87,33 @@ std::optional<ToolArguments> ToolArguments::Parse(const QStringList& arguments, 
             return parsed;
         }
         if (!name.startsWith(u'-') || name == u"-") {
+            if (parsed.command == Command::Compare) {
+                parsed.compareFiles << name;
+                continue;
+            }
             if (parsed.command != Command::Report || !parsed.reportFile.isEmpty())
                 return fail(QStringLiteral("unexpected argument \"%1\"").arg(name));
             parsed.reportFile = name;
             continue;
         }
-        static const QStringList scanOnly{QStringLiteral("--port"),    QStringLiteral("--band"),
-                                          QStringLiteral("--csv"),     QStringLiteral("--s1p"),
-                                          QStringLiteral("--timeout"), QStringLiteral("--repeat")};
-        static const QStringList both{QStringLiteral("--png"), QStringLiteral("--json")};
+        static const QStringList scanOnly{QStringLiteral("--port"),     QStringLiteral("--band"),
+                                          QStringLiteral("--csv"),      QStringLiteral("--s1p"),
+                                          QStringLiteral("--timeout"),  QStringLiteral("--repeat"),
+                                          QStringLiteral("--reference")};
+        static const QStringList both{QStringLiteral("--png"),    QStringLiteral("--json"),
+                                      QStringLiteral("--dips"),   QStringLiteral("--bands"),
+                                      QStringLiteral("--target"), QStringLiteral("--length")};
         if (!scanOnly.contains(name) && !both.contains(name))
             return fail(QStringLiteral("unknown option %1").arg(name));
         if (parsed.command == Command::Report && scanOnly.contains(name))
             return fail(QStringLiteral("%1 is no option of report").arg(name));
+        if (parsed.command == Command::Compare && name != u"--png" && name != u"--json")
+            return fail(QStringLiteral("%1 is no option of compare").arg(name));
         if (seen.contains(name)) return fail(QStringLiteral("%1 given twice").arg(name));
         seen << name;
-        if (name == u"--json") {
-            if (value) return fail(QStringLiteral("--json takes no value"));
-            parsed.json = true;
+        if (name == u"--json" || name == u"--bands") {
+            if (value) return fail(QStringLiteral("%1 takes no value").arg(name));
+            (name == u"--json" ? parsed.json : parsed.analyses.bands) = true;
             continue;
         }
         if (!value) {
@@ -95,13 +127,20 @@ std::optional<ToolArguments> ToolArguments::Parse(const QStringList& arguments, 
                 return fail(
                     QStringLiteral("--port is Com1 to Com16 or a device, not \"%1\"").arg(*value));
         } else if (name == u"--band") {
-            const auto row = BandRow(*value);
-            if (!row) {
-                return fail(QStringLiteral("--band is a row 0 to 15 or a band such as \"20 Mtrs\", "
-                                           "not \"%1\"")
-                                .arg(*value));
+            // No band's text holds a comma.
+            parsed.bandRows.clear();
+            for (const QString& band : value->split(u',')) {
+                const auto row = BandRow(band);
+                if (!row) {
+                    return fail(
+                        QStringLiteral("--band is a row 0 to 15 or a band such as \"20 Mtrs\", "
+                                       "not \"%1\"")
+                            .arg(band));
+                }
+                if (std::count(parsed.bandRows.begin(), parsed.bandRows.end(), *row))
+                    return fail(QStringLiteral("--band names \"%1\" twice").arg(band.trimmed()));
+                parsed.bandRows.push_back(*row);
             }
-            parsed.bandRow = *row;
         } else if (name == u"--timeout") {
             const auto seconds = NumberText::Whole(value->toStdString());
             if (!seconds || *seconds < 0 || *seconds > kMaxTimeoutSeconds) {
@@ -117,24 +156,44 @@ std::optional<ToolArguments> ToolArguments::Parse(const QStringList& arguments, 
                                 .arg(kMaxRepeat)
                                 .arg(*value));
             }
+        } else if (const NumberOption* option = numberOption(name)) {
+            const auto number = NumberText::Whole(value->toStdString());
+            if (!number || !(*number > option->above))
+                return fail(QStringLiteral("%1 needs %2, not \"%3\"")
+                                .arg(name, QLatin1String(option->what), *value));
+            parsed.analyses.*option->kept = *number * option->unit;
         } else if (value->isEmpty()) {
             return fail(QStringLiteral("%1 needs a file name").arg(name));
         } else {
-            (name == u"--csv"   ? parsed.csvFile
-             : name == u"--s1p" ? parsed.s1pFile
-                                : parsed.pngFile) = *value;
+            (name == u"--csv"         ? parsed.csvFile
+             : name == u"--s1p"       ? parsed.s1pFile
+             : name == u"--reference" ? parsed.referenceFile
+                                      : parsed.pngFile) = *value;
         }
     }
     if (parsed.command == Command::Report && parsed.reportFile.isEmpty())
         return fail(QStringLiteral("report needs a file (.csv, .s1p or .zm340)"));
+    const auto compared = parsed.compareFiles.size();
+    if (parsed.command == Command::Compare && (compared < 2 || compared > kMaxCompared)) {
+        return fail(QStringLiteral("compare needs 2 to %1 files (.csv, .s1p or .zm340), not %2")
+                        .arg(kMaxCompared)
+                        .arg(compared));
+    }
+    if (parsed.analyses.lengthM && !parsed.analyses.targetHz)
+        return fail(QStringLiteral("--length goes with --target"));
     return parsed;
 }
 
 QString ToolArguments::Usage() {
     return QStringLiteral(
-        "usage: vantrel-scan [--port COMn|DEVICE] [--band BAND] [--csv FILE] [--s1p FILE]\n"
+        "usage: vantrel-scan [--port COMn|DEVICE] [--band BAND[,BAND...]] [--csv FILE] [--s1p "
+        "FILE]\n"
         "                    [--png FILE] [--json] [--timeout SECONDS] [--repeat N]\n"
-        "       vantrel-scan report FILE [--json] [--png FILE]\n"
+        "                    [--dips SWR] [--bands] [--target MHZ [--length METRES]]\n"
+        "                    [--reference FILE]\n"
+        "       vantrel-scan report FILE [--json] [--png FILE] [--dips SWR] [--bands]\n"
+        "                    [--target MHZ [--length METRES]]\n"
+        "       vantrel-scan compare FILE FILE [FILE...] [--json] [--png FILE]\n"
         "\n"
         "Runs a sweep on the ZM-340 as the Vantrel window does, prints its\n"
         "summary (lowest SWR, resonance, 2:1 and 1.5:1 bandwidth) and keeps it in files.\n"
@@ -142,7 +201,8 @@ QString ToolArguments::Usage() {
         "  --port COMn|DEVICE  Com1 to Com16 as the window maps them, or a device path;\n"
         "                      default: the port the window remembers (Vantrel.ini)\n"
         "  --band BAND         row 0 to 15 or a band list text (\"20 Mtrs\", \"VHF\");\n"
-        "                      default: row 0 (1-10MHz)\n"
+        "                      default: row 0 (1-10MHz); several, comma-separated, are\n"
+        "                      swept in turn and their files named after them\n"
         "  --csv FILE          freq_hz,swr,r_ohm,x_ohm rows (zm340-sim --csv replays them)\n"
         "  --s1p FILE          Touchstone 1.1 S11, # MHz S RI R 50\n"
         "  --png FILE          the graph as the window draws it\n"
@@ -151,7 +211,13 @@ QString ToolArguments::Usage() {
         "                      0 waits for ever)\n"
         "  --repeat N          N sweeps back to back (0: until Ctrl-C); files get the\n"
         "                      sweep's number: x-001.csv, x-002.csv, ...\n"
+        "  --dips SWR          every dip at or below this SWR (above 1; 2 and 3 are usual)\n"
+        "  --bands             SWR at the edges and centre of every amateur band covered\n"
+        "  --target MHZ        how much to cut to move the resonance to this frequency;\n"
+        "  --length METRES     the element's length, for the change in metres\n"
+        "  --reference FILE    each change against this saved sweep, drawn under it\n"
         "  report FILE         the summary of a saved .csv, .s1p or .zm340 file\n"
+        "  compare FILE...     2 to 8 saved sweeps side by side, each against the first\n"
         "\n"
         "Exit status: 0 done, 1 a file could not be written, 2 bad arguments or an\n"
         "unreadable file, 3 the port cannot be opened, 4 no answer within the timeout,\n"

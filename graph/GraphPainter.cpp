@@ -96,16 +96,19 @@ void GraphPainter::PlotSweep(const GraphAxes& axes, const Sweep& sweep, double s
     const PointValue value = [&sweep](int i, Quantity q) {
         return sweep.points[std::size_t(i)].of(q);
     };
-    if (sweep.pointHz.empty()) {
+    // An answer over its own range is spread as the window spreads it.
+    const bool ownRange =
+        !sweep.header || (sweep.header->start == scanStart && sweep.header->end == scanEnd);
+    if (sweep.pointHz.empty() && ownRange) {
         PlotTraces(axes, last, value, traces);
         return;
     }
     const double left = GraphGeometry::pointX(axes.originX, 0, 0);
     const double perUnit = (m_plot.Width() - left) / (scanEnd - scanStart);
     std::vector<double> xs;
-    xs.reserve(sweep.pointHz.size());
-    for (const double hz : sweep.pointHz)
-        xs.push_back(left + (hz / WireFormat::kHzPerUnit - scanStart) * perUnit);
+    xs.reserve(sweep.points.size());
+    for (std::size_t i = 0; i < sweep.points.size(); ++i)
+        xs.push_back(left + (sweep.FrequencyHz(i) / WireFormat::kHzPerUnit - scanStart) * perUnit);
     strokeTraces(axes, xs, value, traces);
 }
 

@@ -61,7 +61,9 @@ public:
     void PlotTraces(const GraphAxes& axes, int last, const PointValue& value,
                     const std::vector<TraceStyle>& traces);
     // The same for a sweep, each point at its own frequency where it has
-    // one, over a frame labelled start..end (units of 100 Hz).
+    // one, over a frame labelled start..end (units of 100 Hz); an answer
+    // over another range than its own (a reference, a comparison) has its
+    // points placed at their frequencies too.
     void PlotSweep(const GraphAxes& axes, const Sweep& sweep, double scanStart, double scanEnd,
                    const std::vector<TraceStyle>& traces);
 
