@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <climits>
 #include <clocale>
 #include <cmath>
 #include <functional>
@@ -19,7 +20,9 @@
 #include "FormFixture.h"
 #include "PtyAnalyzer.h"
 #include "SimProcess.h"
+#include "cli/ComparisonImage.h"
 #include "cli/ExitStatus.h"
+#include "cli/SweepImage.h"
 #include "core/files/CsvFile.h"
 #include "platform/serial/CommControl.h"
 
@@ -78,6 +81,54 @@ double fixed(double value, int decimals) {
 }
 
 bool haveDataSets() { return QFile::exists(kData + "magloop-20m.csv"); }
+
+// The keys of a JSON line after the summary's nine, in their order.
+QStringList keysAfterTheNine(const QByteArray& line) {
+    QStringList keys;
+    int depth = 0;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line[i] == '"') {
+            const qsizetype end = line.indexOf('"', i + 1);  // no key or band holds a quote
+            if (depth == 1 && line.mid(end + 1, 1) == ":") keys << line.mid(i + 1, end - i - 1);
+            i = end;
+        }
+        depth += line[i] == '{' || line[i] == '[' ? 1 : line[i] == '}' || line[i] == ']' ? -1 : 0;
+    }
+    return keys.mid(9);
+}
+
+// The plot of a page image: the rectangle its vertical grid lines span,
+// from the first frequency's to the last's.
+QRect plotOf(const QImage& image) {
+    QRect plot;
+    for (int x = 0; x < image.width(); ++x) {
+        int top = -1, bottom = -1, grey = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            if (image.pixelColor(x, y) != QColor(150, 150, 150)) continue;
+            top = top < 0 ? y : top;
+            bottom = y;
+            ++grey;
+        }
+        if (grey > image.height() / 3) plot |= QRect(x, top, 1, bottom - top + 1);
+    }
+    return plot;
+}
+
+// The columns of the plot in which pixels of `colour` lie, and how many there are.
+struct Trace {
+    int left = INT_MAX, right = -1, pixels = 0;
+};
+Trace traceOf(const QImage& image, QRgb colour) {
+    const QRect plot = plotOf(image);
+    Trace trace;
+    for (int y = plot.top(); y <= plot.bottom(); ++y) {
+        for (int x = plot.left(); x <= plot.right(); ++x) {
+            if (image.pixel(x, y) != (colour | 0xFF000000)) continue;
+            trace = {std::min(trace.left, x), std::max(trace.right, x), trace.pixels + 1};
+        }
+    }
+    return trace;
+}
 
 }  // namespace
 
@@ -276,12 +327,21 @@ TEST(ScanTool, EveryExitStatus) {
          {"--port", "/dev/no-such-analyzer"},
          ExitStatus::kPortFailed,
          "Cannot open Com1 (/dev/no-such-analyzer)"},
+        {"reference that cannot be read, before the port is opened",
+         {"--port", "/dev/no-such-analyzer", "--reference", dir.filePath("none.csv")},
+         ExitStatus::kUsage,
+         "cannot read"},
+        {"compare of a file with a bad line",
+         {"compare", dir.filePath("cut.zm340"), dir.filePath("bad.csv"), "--png", "c.png"},
+         ExitStatus::kUsage,
+         "cut.zm340, line 4"},
     };
     for (const auto& c : cases) {
         const ToolRun run = runTool(c.arguments, dir.path());
         EXPECT_EQ(run.status, c.status) << c.name;
         EXPECT_TRUE(run.err.contains(c.err)) << c.name << ": " << run.err.toStdString();
     }
+    EXPECT_FALSE(QFile::exists(dir.filePath("c.png")));
 
     // No answer at all, and answers that stop half-way: all time out, and no
     // file is written for an incomplete sweep.
@@ -404,4 +464,140 @@ TEST(ScanTool, ReadsAndWritesTheSameWhateverTheLocale) {
     EXPECT_EQ(outputs[0], outputs[2]);
     EXPECT_EQ(outputs[1], outputs[3]);
     EXPECT_TRUE(outputs[0].contains("lowest SWR  1.09 at 12.015 MHz")) << outputs[0].toStdString();
+}
+
+// The emulator's dipole is cut for 14.05 MHz: 100 (14.05 / 14.175 - 1) =
+// -0.8818 %, of 5.03 m 4.44 cm, worked out by hand.
+TEST(ScanTool, TrimAdviceForTheEmulatorsDipole) {
+    SimProcess sim({"--fast", "--resonance", "14.05"});
+    const QStringList trim{"--port",   sim.device, "--band",   " 20 Mtrs",
+                           "--target", "14.175",   "--length", "5.03"};
+    const ToolRun readable = runTool(trim);
+    EXPECT_TRUE(readable.out.endsWith(
+        "  trim        to move 14.050 to 14.175 MHz: shorten by 0.88 % (4.4 cm of 5.030 m)\n"))
+        << readable.out.toStdString();
+    const ToolRun run = runTool(trim + QStringList{"--json"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(keysAfterTheNine(run.out), QStringList{"trim"});
+    const QJsonObject advice = json(run.out)["trim"].toObject();
+    EXPECT_EQ(advice["target_hz"].toDouble(), 14175000);
+    EXPECT_NEAR(advice["from_hz"].toDouble(), 14050000, 500);
+    EXPECT_NEAR(advice["percent"].toDouble(), -0.8818, 0.004);
+    EXPECT_NEAR(advice["change_m"].toDouble(), -0.04436, 0.0002);
+}
+
+TEST(ScanTool, SeveralBandsInTurnEachFileNamedAfterItsBand) {
+    QTemporaryDir dir;
+    {
+        SimProcess sim({"--fast", "--points", "21"});
+        const ToolRun run = runTool({"--port", sim.device, "--band", "8,10, 10 Mtrs", "--repeat",
+                                     "2", "--csv", "loop.csv", "--json", "--dips", "2"},
+                                    dir.path());
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        const QList<QByteArray> lines = run.out.trimmed().split('\n');
+        ASSERT_EQ(lines.size(), 6);
+        const char* bands[] = {"20 Mtrs", "40 Mtrs", "10 Mtrs"};
+        const double starts[] = {14000000, 7000000, 28000000};
+        for (int i = 0; i < 6; ++i) {
+            EXPECT_EQ(json(lines[i])["band"].toString(), bands[i % 3]) << i;
+            EXPECT_EQ(json(lines[i])["start_hz"].toDouble(), starts[i % 3]) << i;
+            EXPECT_EQ(keysAfterTheNine(lines[i]), QStringList{"dips"}) << i;
+        }
+        EXPECT_EQ(
+            QDir(dir.path()).entryList(QDir::Files, QDir::Name),
+            (QStringList{"loop-10Mtrs-001.csv", "loop-10Mtrs-002.csv", "loop-20Mtrs-001.csv",
+                         "loop-20Mtrs-002.csv", "loop-40Mtrs-001.csv", "loop-40Mtrs-002.csv"}));
+    }
+    // The second band is never answered: the run ends as a single sweep
+    // would, and the first band's file stays.
+    PtyPair pty;
+    PtyAnalyzer analyzer(pty);
+    analyzer.onCommand = [&](const QByteArray& command) {
+        if (command.startsWith('8')) analyzer.Queue("S\r\n140000,143500,35\r\n1.5,50,0\r\nE\r\n");
+    };
+    const ToolRun run = runTool(
+        {"--port", pty.slavePath(), "--band", "8,1-10MHz", "--csv", "x.csv", "--timeout", "0.5"},
+        dir.path());
+    EXPECT_EQ(run.status, ExitStatus::kNoAnswer);
+    EXPECT_TRUE(run.out.startsWith("20 Mtrs: 14.000 - 14.350 MHz, 1 points\n"));
+    EXPECT_TRUE(QFile::exists(dir.filePath("x-20Mtrs.csv")));
+    EXPECT_FALSE(QFile::exists(dir.filePath("x-1-10MHz.csv")));
+}
+
+// Before: the emulator's dipole cut for 14.0 MHz, kept as a table; after: cut
+// for 14.1 MHz, swept against that table.
+TEST(ScanTool, ReferenceGivesTheChangeAndLiesUnderTheNewSweep) {
+    QTemporaryDir dir;
+    QJsonObject before;
+    {
+        SimProcess sim({"--fast", "--resonance", "14.0"});
+        const ToolRun run = runTool(
+            {"--port", sim.device, "--band", "8", "--csv", "before.csv", "--json"}, dir.path());
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        before = json(run.out);
+    }
+    SimProcess sim({"--fast", "--resonance", "14.1"});
+    const ToolRun run = runTool({"--port", sim.device, "--band", "8", "--reference", "before.csv",
+                                 "--png", "after.png", "--json"},
+                                dir.path());
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(keysAfterTheNine(run.out), QStringList{"change"});
+    const QJsonObject after = json(run.out);
+    const QJsonObject change = after["change"].toObject();
+    for (const char* key : {"min_swr", "min_swr_hz", "resonance_hz"})
+        EXPECT_EQ(change[key].toDouble(), after[key].toDouble() - before[key].toDouble()) << key;
+    const auto width = [](const QJsonObject& o) {
+        return o["swr2"]["high_hz"].toDouble() - o["swr2"]["low_hz"].toDouble();
+    };
+    EXPECT_EQ(change["swr2_width_hz"].toDouble(), width(after) - width(before));
+    EXPECT_NEAR(change["resonance_hz"].toDouble(), 100000, 1000);
+
+    const QImage image(dir.filePath("after.png"));
+    const Trace reference = traceOf(image, SweepImage::kReferenceColour);
+    const Trace swr = traceOf(image, 0xFF0000);
+    EXPECT_GT(reference.pixels, image.width() / 4) << "the reference's SWR";
+    EXPECT_GT(swr.pixels, image.width() / 4) << "the new SWR, over it";
+    EXPECT_NEAR(reference.left, swr.left, 2) << "the same band, the same columns";
+    EXPECT_NEAR(reference.right, swr.right, 2);
+}
+
+// efhw-8band-hf and vertical-hf-choke span 3.5 - 29.7 MHz, magloop-20m 13.65 -
+// 14.35 MHz: over the union its trace lies between 38.7 % and 41.4 % of the
+// others' width, also as a recorded answer, placed by its header's range.
+TEST(ScanTool, CompareThreeSweepsEachTraceInItsColour) {
+    if (!haveDataSets()) GTEST_SKIP() << "no data sets in " << kData.toStdString();
+    QTemporaryDir dir;
+    const QStringList files{kData + "efhw-8band-hf.csv", kData + "magloop-20m.zm340",
+                            kData + "vertical-hf-choke.s1p"};
+    const ToolRun run = runTool(
+        QStringList{"compare"} + files + QStringList{"--json", "--png", "three.png"}, dir.path());
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QList<QByteArray> lines = run.out.trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 3);
+    const QJsonObject first = json(lines[0]);
+    EXPECT_TRUE(first["change"].isNull());
+    for (int i = 0; i < 3; ++i) {
+        const QJsonObject line = json(lines[i]);
+        EXPECT_EQ(keysAfterTheNine(lines[i]), (QStringList{"file", "change"})) << i;
+        EXPECT_EQ(line["file"].toString(), files[i]);
+        EXPECT_TRUE(line["band"].isNull());
+        if (i > 0) {
+            EXPECT_EQ(line["change"]["min_swr_hz"].toDouble(),
+                      line["min_swr_hz"].toDouble() - first["min_swr_hz"].toDouble());
+        }
+    }
+
+    const QImage image(dir.filePath("three.png"));
+    const Trace efhw = traceOf(image, ComparisonImage::kColours[0]);
+    const Trace loop = traceOf(image, ComparisonImage::kColours[1]);
+    const Trace vertical = traceOf(image, ComparisonImage::kColours[2]);
+    EXPECT_EQ(ComparisonImage::kColours[0], kQuantities[0].colour) << "the window's SWR red";
+    ASSERT_GT(efhw.pixels, 0);
+    ASSERT_GT(loop.pixels, 0);
+    ASSERT_GT(vertical.pixels, 0);
+    EXPECT_NEAR(vertical.left, efhw.left, 2);
+    EXPECT_NEAR(vertical.right, efhw.right, 2);
+    const double width = efhw.right - efhw.left;
+    EXPECT_NEAR((loop.left - efhw.left) / width, (13.65 - 3.5) / 26.2, 0.004);
+    EXPECT_NEAR((loop.right - efhw.left) / width, (14.35 - 3.5) / 26.2, 0.004);
 }

@@ -7,6 +7,7 @@
 #include <limits>
 #include <optional>
 
+#include "TestSweeps.h"
 #include "core/analysis/SweepSummary.h"
 #include "core/files/CsvFile.h"
 
@@ -14,17 +15,6 @@ namespace {
 
 using Edges = SweepSummary::Edges;
 constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
-
-// "swr/x swr/x ...": points 1 MHz apart from 1 MHz up.
-Sweep sweep(const char* points) {
-    Sweep sweep;
-    for (const QString& point : QString::fromLatin1(points).split(u' ')) {
-        sweep.pointHz.push_back(1e6 * double(sweep.points.size() + 1));
-        sweep.points.push_back(
-            {{point.section(u'/', 0, 0).toDouble(), 50, point.section(u'/', 1, 1).toDouble()}});
-    }
-    return sweep;
-}
 
 void expectValue(const std::optional<double>& got, double want, const std::string& what) {
     if (std::isnan(want)) {
@@ -80,13 +70,14 @@ TEST(SweepSummary, RulesOnSmallSweeps) {
         {"no crossing at all", "1.5/3 1.4/7", 1.4, 2e6, kNone, 1e6, 2e6, 1e6, 2e6},
         {"one point", "1.3/-2", 1.3, 1e6, kNone, 1e6, 1e6, 1e6, 1e6},
     };
-    for (const auto& c : cases) expectFigures(SweepSummary::Of(sweep(c.points)), c.want, c.name);
+    for (const auto& c : cases)
+        expectFigures(SweepSummary::Of(SmallSweep(c.points)), c.want, c.name);
 }
 
 TEST(SweepSummary, EmptySweepHasNothingAndDownwardGivesLowBelowHigh) {
     const SweepSummary empty = SweepSummary::Of({});
     EXPECT_FALSE(empty.minSwr || empty.minSwrHz || empty.resonanceHz || empty.swr2 || empty.swr1_5);
-    Sweep downward = sweep("3/1 1/1 3/1");
+    Sweep downward = SmallSweep("3/1 1/1 3/1");
     std::reverse(downward.pointHz.begin(), downward.pointHz.end());
     const auto edges = SweepSummary::Of(downward).swr2;
     ASSERT_TRUE(edges);
@@ -122,13 +113,8 @@ TEST(SweepSummary, MeasuredAntennasAsWorkedOutByHand) {
          20920480.769230764, 11200954.672245467, 13060016.563146997},
     };
     for (const auto& c : cases) {
-        QFile file(QStringLiteral(VANTREL_SHARED_DIR "/antenna-data/%1.csv").arg(c.name));
-        if (!file.open(QIODevice::ReadOnly)) GTEST_SKIP() << "no data set " << c.name;
-        const QByteArray bytes = file.readAll();
-        QString error;
-        const auto record =
-            CsvFile::Read(std::string_view(bytes.constData(), bytes.size()), &error);
-        ASSERT_TRUE(record) << c.name << ": " << error.toStdString();
+        const auto record = SharedSweep(c.name);
+        if (!record) GTEST_SKIP() << "no data set " << c.name;
         ASSERT_EQ(record->points.size(), c.points) << c.name;
         expectFigures(SweepSummary::Of(*record), c.want, c.name);
     }

@@ -18,7 +18,7 @@ TEST(ToolArguments, ScanOptions) {
     ASSERT_TRUE(a);
     EXPECT_EQ(a->command, ToolArguments::Command::Scan);
     EXPECT_EQ(a->port->comNumber, 7);
-    EXPECT_EQ(a->bandRow, 8);
+    EXPECT_EQ(a->bandRows, std::vector<int>{8});
     EXPECT_EQ(a->csvFile, "x.csv");
     EXPECT_EQ(a->s1pFile, "x.s1p");
     EXPECT_EQ(a->pngFile, "x.png");
@@ -29,7 +29,7 @@ TEST(ToolArguments, ScanOptions) {
     const auto defaults = parse({});
     ASSERT_TRUE(defaults);
     EXPECT_FALSE(defaults->port);
-    EXPECT_EQ(defaults->bandRow, 0);
+    EXPECT_EQ(defaults->bandRows, std::vector<int>{0});
     EXPECT_EQ(defaults->timeoutSeconds, 30);
     EXPECT_FALSE(defaults->repeat);
     EXPECT_FALSE(defaults->json);
@@ -39,6 +39,20 @@ TEST(ToolArguments, ScanOptions) {
     EXPECT_EQ(report->command, ToolArguments::Command::Report);
     EXPECT_EQ(report->reportFile, "dipole.zm340");
     EXPECT_EQ(parse({"--band", "9", "--help"})->command, ToolArguments::Command::Help);
+
+    const auto trim = parse({"--band", "8,40 mtrs, 4", "--dips=2.5", "--bands", "--target",
+                             "14.175", "--length", "5.03", "--reference", "before.csv"});
+    ASSERT_TRUE(trim);
+    EXPECT_EQ(trim->bandRows, (std::vector<int>{8, 10, 4}));
+    EXPECT_EQ(trim->analyses.dipsThreshold, 2.5);
+    EXPECT_TRUE(trim->analyses.bands);
+    EXPECT_EQ(trim->analyses.targetHz, 14175000);
+    EXPECT_EQ(trim->analyses.lengthM, 5.03);
+    EXPECT_EQ(trim->referenceFile, "before.csv");
+    const auto compare = parse({"compare", "a.csv", "b.s1p", "--png", "c.png", "c.zm340"});
+    ASSERT_TRUE(compare);
+    EXPECT_EQ(compare->command, ToolArguments::Command::Compare);
+    EXPECT_EQ(compare->compareFiles, (QStringList{"a.csv", "b.s1p", "c.zm340"}));
 }
 
 TEST(ToolArguments, BandsByRowOrListText) {
@@ -92,6 +106,20 @@ TEST(ToolArguments, UsageErrorsSayWhat) {
         {{"report", "a.csv", "b.csv"}, "unexpected argument \"b.csv\""},
         {{"report", "a.csv", "--band", "8"}, "--band is no option of report"},
         {{"report", "a.csv", "--repeat", "3"}, "--repeat is no option of report"},
+        {{"report", "a.csv", "--reference", "b.csv"}, "--reference is no option of report"},
+        {{"compare", "a.csv", "b.csv", "--dips", "2"}, "--dips is no option of compare"},
+        {{"compare", "a.csv"}, "compare needs 2 to 8 files (.csv, .s1p or .zm340), not 1"},
+        {{"compare", "1", "2", "3", "4", "5", "6", "7", "8", "9"}, "compare needs 2 to 8 files"},
+        {{"--band", "8,Moon"},
+         "--band is a row 0 to 15 or a band such as \"20 Mtrs\", not \"Moon\""},
+        {{"--band", "8,"}, "--band is a row 0 to 15"},
+        {{"--band", "8, 20 mtrs"}, "--band names \"20 mtrs\" twice"},
+        {{"--dips", "1"}, "--dips needs an SWR above 1, not \"1\""},
+        {{"--dips", "two"}, "--dips needs an SWR above 1"},
+        {{"--target", "0"}, "--target needs a frequency in MHz above 0"},
+        {{"--target", "14", "--length", "-5"}, "--length needs metres above 0"},
+        {{"--length", "5"}, "--length goes with --target"},
+        {{"--bands=yes"}, "--bands takes no value"},
     };
     for (const auto& c : cases) {
         QString error;

@@ -131,12 +131,12 @@ def main():
                 print("%s dips %g: %.4f@%.3f %.3f-%.3f res %s" % ((name, t) + d[:4] + (res,)))
         for b in bands(pts):
             print("%s band %s: %.4f %.4f %.4f min %.4f@%.3f %s" %
-                  (b[0:1] and (name,) + b[0:1] + b[3:8] + ("within" if b[8] else "above",)))
-        for target, length in ((14.175e6, 20.3), (7.1e6, 20.3)):
-            f = trim_from(pts, target)
-            factor = f / target - 1
-            print("%s trim %.3f: from %.3f percent %.6f change %.6f" %
-                  (name, target, f, 100 * factor, length * factor))
+                  ((name, b[0]) + b[3:8] + ("within" if b[8] else "above",)))
+        target, length = 14.175e6, 20.3
+        f = trim_from(pts, target)
+        factor = f / target - 1
+        print("%s trim %.3f: from %.3f percent %.6f change %.6f" %
+              (name, target, f, 100 * factor, length * factor))
 
 
 if __name__ == "__main__":

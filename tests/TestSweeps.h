@@ -1,0 +1,35 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QString>
+#include <optional>
+
+#include "core/Sweep.h"
+#include "core/files/CsvFile.h"
+
+// A file's sweep written out in a test: "swr/x swr/x ...", the points 1 MHz
+// apart from 1 MHz up, each with R = 50.
+inline Sweep SmallSweep(const char* points) {
+    Sweep sweep;
+    for (const QString& point : QString::fromLatin1(points).split(u' ')) {
+        sweep.pointHz.push_back(1e6 * double(sweep.points.size() + 1));
+        sweep.points.push_back(
+            {{point.section(u'/', 0, 0).toDouble(), 50, point.section(u'/', 1, 1).toDouble()}});
+    }
+    return sweep;
+}
+
+// One of the shared measured sweeps (NAME.csv); none where the data sets are
+// missing (or, failing the test, where the file does not parse).
+inline std::optional<Sweep> SharedSweep(const char* name) {
+    QFile file(QStringLiteral(VANTREL_SHARED_DIR "/antenna-data/%1.csv").arg(name));
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    QString error;
+    auto sweep =
+        CsvFile::Read(std::string_view(bytes.constData(), std::size_t(bytes.size())), &error);
+    if (!sweep) ADD_FAILURE() << error.toStdString();
+    return sweep;
+}
