@@ -91,7 +91,8 @@ QString trimText(const TrimAdvice& trim, const std::optional<double>& lengthM) {
     QString text =
         label("trim") +
         QStringLiteral("to move %1 to %2 MHz: ").arg(Mhz(trim.fromHz), Mhz(trim.targetHz));
-    if (trim.percent == 0) return text + QStringLiteral("leave it as it is\n");
+    // Less than the figure shows is nothing to cut.
+    if (std::fabs(trim.percent) < 0.005) return text + QStringLiteral("leave it as it is\n");
     text += QStringLiteral("%1 by %2 %")
                 .arg(trim.percent > 0 ? QStringLiteral("lengthen") : QStringLiteral("shorten"),
                      NumberRules::formatPattern(std::fabs(trim.percent), u"0.00"));
