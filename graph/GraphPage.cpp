@@ -15,12 +15,18 @@ QRectF FitKeepingAspect(const QRectF& source, const QRectF& area) {
 namespace {
 
 // Legend entries side by side from `origin` (the left end of their middle
-// line): a short line in the trace's colour, then its text.
-void paintLegend(QPainter& painter, QPointF origin, double lineLength,
+// line): a short line in the trace's colour, then its text. An entry that
+// would run past `right` (a reference's or a compared file's name) starts a
+// row of its own under them.
+void paintLegend(QPainter& painter, QPointF origin, double lineLength, double right,
                  const std::vector<LegendEntry>& legend) {
     const QFontMetricsF metrics(painter.font());
     QPointF at = origin;
     for (const LegendEntry& entry : legend) {
+        const double width =
+            lineLength + metrics.averageCharWidth() + metrics.horizontalAdvance(entry.text);
+        if (at.x() > origin.x() && at.x() + width > right)
+            at = QPointF(origin.x(), at.y() + 1.5 * metrics.lineSpacing());
         painter.setPen(QPen(entry.colour, std::max(1.0, metrics.height() / 8)));
         painter.drawLine(at, at + QPointF(lineLength, 0));
         at.rx() += lineLength + metrics.averageCharWidth();
@@ -50,7 +56,8 @@ void PaintGraphPage(QPainter& painter, const QRectF& page, const QString& title,
     painter.setPen(Qt::black);
     painter.drawText(QRectF(placed.left(), placed.top() - band, page.right() - placed.left(), band),
                      Qt::AlignLeft | Qt::AlignVCenter, title);
-    paintLegend(painter, QPointF(placed.left(), placed.bottom() + band / 2), band * 0.6, legend);
+    paintLegend(painter, QPointF(placed.left(), placed.bottom() + band / 2), band * 0.6,
+                page.right(), legend);
     painter.restore();
 
     const double scale = placed.width() / bounds.width();

@@ -114,20 +114,21 @@ QRect plotOf(const QImage& image) {
     return plot;
 }
 
-// The columns of the plot in which pixels of `colour` lie, and how many there are.
+// Where pixels of `colour` lie in `area` (by default the plot), and how many there are.
 struct Trace {
-    int left = INT_MAX, right = -1, pixels = 0;
+    int left = INT_MAX, right = -1, top = INT_MAX, bottom = -1, pixels = 0;
 };
-Trace traceOf(const QImage& image, QRgb colour) {
-    const QRect plot = plotOf(image);
-    Trace trace;
-    for (int y = plot.top(); y <= plot.bottom(); ++y) {
-        for (int x = plot.left(); x <= plot.right(); ++x) {
+Trace traceOf(const QImage& image, QRgb colour, QRect area = {}) {
+    area = area.isNull() ? plotOf(image) : area & image.rect();
+    Trace t;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
             if (image.pixel(x, y) != (colour | 0xFF000000)) continue;
-            trace = {std::min(trace.left, x), std::max(trace.right, x), trace.pixels + 1};
+            t = {std::min(t.left, x), std::max(t.right, x), std::min(t.top, y),
+                 std::max(t.bottom, y), t.pixels + 1};
         }
     }
-    return trace;
+    return t;
 }
 
 }  // namespace
@@ -559,6 +560,10 @@ TEST(ScanTool, ReferenceGivesTheChangeAndLiesUnderTheNewSweep) {
     EXPECT_GT(swr.pixels, image.width() / 4) << "the new SWR, over it";
     EXPECT_NEAR(reference.left, swr.left, 2) << "the same band, the same columns";
     EXPECT_NEAR(reference.right, swr.right, 2);
+    // Its legend entry does not fit beside the quantities' and starts a row of its own.
+    const QRect legend(0, plotOf(image).bottom() + 1, image.width(), image.height());
+    EXPECT_GT(traceOf(image, SweepImage::kReferenceColour, legend).top,
+              traceOf(image, 0xFF0000, legend).bottom);
 }
 
 // efhw-8band-hf and vertical-hf-choke span 3.5 - 29.7 MHz, magloop-20m 13.65 -
