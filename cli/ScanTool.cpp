@@ -18,6 +18,7 @@
 #include "core/files/SweepFile.h"
 #include "core/files/TouchstoneFile.h"
 #include "graph/GraphPage.h"
+#include "platform/drawing/PngFile.h"
 #include "platform/profile/SettingError.h"
 #include "platform/runtime/NumberRules.h"
 #include "platform/serial/CommControl.h"
@@ -34,16 +35,12 @@ void print(FILE* stream, const QByteArray& text) {
 }
 
 // Written whole or not at all: a failed write leaves an earlier file as it was.
-bool save(const QString& path, const std::function<bool(QSaveFile&)>& write, QString* error) {
+bool saveBytes(const QString& path, const QByteArray& bytes, QString* error) {
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && write(file) && file.commit()) return true;
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
     *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
     return false;
-}
-
-bool saveBytes(const QString& path, const QByteArray& bytes, QString* error) {
-    return save(
-        path, [&bytes](QSaveFile& file) { return file.write(bytes) == bytes.size(); }, error);
 }
 
 QString rangeText(const Sweep& sweep) {
@@ -187,9 +184,7 @@ int ScanTool::writeFiles(const ToolArguments& arguments, const Sweep& sweep,
     const auto writeImage = [&] {
         SweepImage image(sweep);
         const QImage page = image.Page(imageTitle(image.FirstLabel(), image.LastLabel()));
-        return save(
-            named(arguments.pngFile), [&page](QSaveFile& file) { return page.save(&file, "PNG"); },
-            &error);
+        return saveBytes(named(arguments.pngFile), PngFile::Encode(page), &error);
     };
     const bool written =
         (arguments.csvFile.isEmpty() ||
