@@ -94,6 +94,7 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${vantrel_packaging}/postinst ${vantrel_p
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_STRIP_FILES TRUE)
+set(CPACK_POST_BUILD_SCRIPTS ${vantrel_packaging}/InstalledSize.cmake)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "PC companion for the ZM-340 handheld antenna analyzer")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "Vantrel asks the ZM-340 analyzer on a serial port for a sweep of a band
