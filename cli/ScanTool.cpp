@@ -22,6 +22,7 @@
 #include "core/files/SweepFile.h"
 #include "core/files/TouchstoneFile.h"
 #include "graph/GraphPage.h"
+#include "platform/drawing/PngFile.h"
 #include "platform/profile/SettingError.h"
 #include "platform/runtime/NumberRules.h"
 #include "platform/serial/CommControl.h"
@@ -38,21 +39,12 @@ void print(FILE* stream, const QByteArray& text) {
 }
 
 // Written whole or not at all: a failed write leaves an earlier file as it was.
-bool save(const QString& path, const std::function<bool(QSaveFile&)>& write, QString* error) {
+bool saveBytes(const QString& path, const QByteArray& bytes, QString* error) {
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && write(file) && file.commit()) return true;
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
     *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
     return false;
-}
-
-bool saveBytes(const QString& path, const QByteArray& bytes, QString* error) {
-    return save(
-        path, [&bytes](QSaveFile& file) { return file.write(bytes) == bytes.size(); }, error);
-}
-
-bool savePng(const QString& path, const QImage& image, QString* error) {
-    return save(
-        path, [&image](QSaveFile& file) { return image.save(&file, "PNG"); }, error);
 }
 
 QString rangeText(const Sweep& sweep) {
@@ -218,7 +210,7 @@ int ScanTool::compare(const ToolArguments& arguments) {
                                            .arg(image.FirstLabel(), image.LastLabel())
                                            .arg(sweeps.size()));
         QString error;
-        if (!savePng(arguments.pngFile, page, &error))
+        if (!saveBytes(arguments.pngFile, PngFile::Encode(page), &error))
             return fail(ExitStatus::kFileNotWritten, error);
     }
     std::optional<SweepSummary> first;
@@ -263,8 +255,8 @@ int ScanTool::writeFiles(const ToolArguments& arguments, const Sweep& sweep,
     const auto writeImage = [&] {
         SweepImage image(sweep, m_reference ? &*m_reference : nullptr,
                          QFileInfo(arguments.referenceFile).fileName());
-        return savePng(named(arguments.pngFile),
-                       image.Page(imageTitle(image.FirstLabel(), image.LastLabel())), &error);
+        const QImage page = image.Page(imageTitle(image.FirstLabel(), image.LastLabel()));
+        return saveBytes(named(arguments.pngFile), PngFile::Encode(page), &error);
     };
     const bool written =
         (arguments.csvFile.isEmpty() ||
