@@ -14,21 +14,11 @@
 namespace {
 
 using Edges = SweepSummary::Edges;
-constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
-
-void expectValue(const std::optional<double>& got, double want, const std::string& what) {
-    if (std::isnan(want)) {
-        EXPECT_FALSE(got) << what;
-    } else {
-        ASSERT_TRUE(got) << what;
-        EXPECT_DOUBLE_EQ(*got, want) << what;
-    }
-}
 
 void expectEdges(const std::optional<Edges>& got, double low, double high,
                  const std::string& what) {
-    expectValue(got ? std::optional<double>(got->lowHz) : std::nullopt, low, what + " low");
-    expectValue(got ? std::optional<double>(got->highHz) : std::nullopt, high, what + " high");
+    ExpectValue(got ? std::optional<double>(got->lowHz) : std::nullopt, low, what + " low");
+    ExpectValue(got ? std::optional<double>(got->highHz) : std::nullopt, high, what + " high");
 }
 
 struct Figures {
@@ -38,7 +28,7 @@ struct Figures {
 void expectFigures(const SweepSummary& s, const Figures& f, const std::string& name) {
     EXPECT_EQ(s.minSwr, f.minSwr) << name;
     EXPECT_EQ(s.minSwrHz, f.minHz) << name;
-    expectValue(s.resonanceHz, f.resonance, name + " resonance");
+    ExpectValue(s.resonanceHz, f.resonance, name + " resonance");
     expectEdges(s.swr2, f.low2, f.high2, name + " 2:1");
     expectEdges(s.swr1_5, f.low15, f.high15, name + " 1.5:1");
 }

@@ -4,10 +4,24 @@
 
 #include <QFile>
 #include <QString>
+#include <cmath>
+#include <limits>
 #include <optional>
+#include <string>
 
 #include "core/Sweep.h"
 #include "core/files/CsvFile.h"
+
+// A figure that may be missing: kNone where none is wanted.
+inline constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+inline void ExpectValue(const std::optional<double>& got, double want, const std::string& what) {
+    if (std::isnan(want)) {
+        EXPECT_FALSE(got) << what;
+    } else {
+        ASSERT_TRUE(got) << what;
+        EXPECT_DOUBLE_EQ(*got, want) << what;
+    }
+}
 
 // A file's sweep written out in a test: "swr/x swr/x ...", the points 1 MHz
 // apart from 1 MHz up, each with R = 50.

@@ -11,21 +11,6 @@
 #include "core/analysis/SweepChange.h"
 #include "core/analysis/TrimAdvice.h"
 
-namespace {
-
-constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
-
-void expectHz(const std::optional<double>& got, double want, const std::string& what) {
-    if (std::isnan(want)) {
-        EXPECT_FALSE(got) << what;
-    } else {
-        ASSERT_TRUE(got) << what;
-        EXPECT_NEAR(*got, want, 1e-3) << what;
-    }
-}
-
-}  // namespace
-
 // Expected figures worked out by hand from the points (1 MHz apart from 1 MHz).
 TEST(TrimAnalysis, DipsOnSmallSweeps) {
     struct Figures {
@@ -56,7 +41,7 @@ TEST(TrimAnalysis, DipsOnSmallSweeps) {
             EXPECT_EQ(dips[i].minSwrHz, c.dips[i].minHz) << what;
             EXPECT_NEAR(dips[i].edges.lowHz, c.dips[i].low, 1e-3) << what;
             EXPECT_NEAR(dips[i].edges.highHz, c.dips[i].high, 1e-3) << what;
-            expectHz(dips[i].resonanceHz, c.dips[i].resonance, what + " resonance");
+            ExpectValue(dips[i].resonanceHz, c.dips[i].resonance, what + " resonance");
         }
     }
 }
