@@ -39,20 +39,6 @@ TEST(ToolArguments, ScanOptions) {
     EXPECT_EQ(report->command, ToolArguments::Command::Report);
     EXPECT_EQ(report->reportFile, "dipole.zm340");
     EXPECT_EQ(parse({"--band", "9", "--help"})->command, ToolArguments::Command::Help);
-
-    const auto trim = parse({"--band", "8,40 mtrs, 4", "--dips=2.5", "--bands", "--target",
-                             "14.175", "--length", "5.03", "--reference", "before.csv"});
-    ASSERT_TRUE(trim);
-    EXPECT_EQ(trim->bandRows, (std::vector<int>{8, 10, 4}));
-    EXPECT_EQ(trim->analyses.dipsThreshold, 2.5);
-    EXPECT_TRUE(trim->analyses.bands);
-    EXPECT_EQ(trim->analyses.targetHz, 14175000);
-    EXPECT_EQ(trim->analyses.lengthM, 5.03);
-    EXPECT_EQ(trim->referenceFile, "before.csv");
-    const auto compare = parse({"compare", "a.csv", "b.s1p", "--png", "c.png", "c.zm340"});
-    ASSERT_TRUE(compare);
-    EXPECT_EQ(compare->command, ToolArguments::Command::Compare);
-    EXPECT_EQ(compare->compareFiles, (QStringList{"a.csv", "b.s1p", "c.zm340"}));
 }
 
 TEST(ToolArguments, BandsByRowOrListText) {

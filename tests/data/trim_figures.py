@@ -125,10 +125,9 @@ def main():
     folder = sys.argv[1] if len(sys.argv) > 1 else "../shared/antenna-data"
     for name in SETS:
         pts = load(os.path.join(folder, name + ".csv"))
-        for t in (2.0, 3.0):
-            for d in dips(pts, t):
-                res = "null" if d[4] is None else "%.3f" % d[4]
-                print("%s dips %g: %.4f@%.3f %.3f-%.3f res %s" % ((name, t) + d[:4] + (res,)))
+        for d in dips(pts, 3.0):
+            res = "null" if d[4] is None else "%.3f" % d[4]
+            print("%s dips 3: %.4f@%.3f %.3f-%.3f res %s" % ((name,) + d[:4] + (res,)))
         for b in bands(pts):
             print("%s band %s: %.4f %.4f %.4f min %.4f@%.3f %s" %
                   ((name, b[0]) + b[3:8] + ("within" if b[8] else "above",)))
