@@ -27,7 +27,7 @@ struct NumberOption {
 
 constexpr NumberOption kNumberOptions[] = {
     {"--dips", 1, "an SWR above 1", 1, &SweepAnalyses::dipsThreshold},
-    {"--target", 0, "a frequency in MHz above 0", 1e6, &SweepAnalyses::targetHz},
+    {"--target", 0, "MHz above 0", 1e6, &SweepAnalyses::targetHz},
     {"--length", 0, "metres above 0", 1, &SweepAnalyses::lengthM},
 };
 

@@ -102,7 +102,7 @@ TEST(ToolArguments, UsageErrorsSayWhat) {
         {{"--band", "8, 20 mtrs"}, "--band names \"20 mtrs\" twice"},
         {{"--dips", "1"}, "--dips needs an SWR above 1, not \"1\""},
         {{"--dips", "two"}, "--dips needs an SWR above 1"},
-        {{"--target", "0"}, "--target needs a frequency in MHz above 0"},
+        {{"--target", "0"}, "--target needs MHz above 0, not \"0\""},
         {{"--target", "14", "--length", "-5"}, "--length needs metres above 0"},
         {{"--length", "5"}, "--length goes with --target"},
         {{"--bands=yes"}, "--bands takes no value"},
