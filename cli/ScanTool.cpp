@@ -8,16 +8,20 @@
 #include "bands/BandTable.h"
 #include "cli/ExitStatus.h"
 #include "cli/LiveScan.h"
+#include "cli/MatchText.h"
 #include "cli/NumberedName.h"
 #include "cli/ProgressLine.h"
 #include "cli/SummaryText.h"
 #include "cli/SweepImage.h"
 #include "cli/ToolArguments.h"
+#include "core/analysis/LMatch.h"
 #include "core/analysis/SweepSummary.h"
 #include "core/files/CsvFile.h"
+#include "core/files/FigureTable.h"
 #include "core/files/SweepFile.h"
 #include "core/files/TouchstoneFile.h"
 #include "graph/GraphPage.h"
+#include "graph/SmithChart.h"
 #include "platform/profile/SettingError.h"
 #include "platform/runtime/NumberRules.h"
 #include "platform/serial/CommControl.h"
@@ -46,8 +50,17 @@ bool saveBytes(const QString& path, const QByteArray& bytes, QString* error) {
         path, [&bytes](QSaveFile& file) { return file.write(bytes) == bytes.size(); }, error);
 }
 
+bool savePng(const QString& path, const QImage& image, QString* error) {
+    return save(
+        path, [&image](QSaveFile& file) { return image.save(&file, "PNG"); }, error);
+}
+
+// A line on stderr about what the tool could not do.
+void note(const QString& message) { print(stderr, ("vantrel-scan: " + message + u'\n').toUtf8()); }
+
+QString mhz(double hz) { return NumberRules::formatPattern(hz / 1e6, u"#0.000"); }
+
 QString rangeText(const Sweep& sweep) {
-    const auto mhz = [](double hz) { return NumberRules::formatPattern(hz / 1e6, u"#0.000"); };
     return QStringLiteral("%1 - %2 MHz")
         .arg(mhz(sweep.StartHz().value_or(0)), mhz(sweep.EndHz().value_or(0)));
 }
@@ -81,7 +94,7 @@ int ScanTool::Run(const QStringList& arguments) {
 }
 
 int ScanTool::fail(int status, const QString& message) {
-    print(stderr, ("vantrel-scan: " + message + u'\n').toUtf8());
+    note(message);
     return status;
 }
 
@@ -148,11 +161,7 @@ int ScanTool::scan(const ToolArguments& arguments) {
                                    : QStringLiteral("Sweep %1, ").arg(round)) +
                       heading;
         }
-        print(stdout,
-              arguments.json
-                  ? QByteArray::fromStdString(SummaryText::Json(sweep, summary) + '\n')
-                  : SummaryText::Readable(heading, sweep, summary, previous ? &*previous : nullptr)
-                        .toUtf8());
+        printSummary(arguments, heading, sweep, summary, previous ? &*previous : nullptr);
         previous = summary;
     }
     return ExitStatus::kDone;
@@ -168,11 +177,27 @@ int ScanTool::report(const ToolArguments& arguments) {
         return name + QStringLiteral("   ") + rangeText(*sweep);
     };
     if (const int status = writeFiles(arguments, *sweep, title, std::nullopt)) return status;
-    const SweepSummary summary = SweepSummary::Of(*sweep);
-    print(stdout, arguments.json
-                      ? QByteArray::fromStdString(SummaryText::Json(*sweep, summary) + '\n')
-                      : SummaryText::Readable(path, *sweep, summary).toUtf8());
+    printSummary(arguments, path, *sweep, SweepSummary::Of(*sweep), nullptr);
     return ExitStatus::kDone;
+}
+
+void ScanTool::printSummary(const ToolArguments& arguments, const QString& heading,
+                            const Sweep& sweep, const SweepSummary& summary,
+                            const SweepSummary* previous) {
+    std::optional<LMatch> match;
+    if (arguments.match) {
+        match = LMatch::Of(sweep, arguments.targetHz);
+        if (!match) note(QStringLiteral("no points, so no match"));
+    }
+    if (arguments.json) {
+        JsonText::Members more;
+        if (arguments.match) more.emplace_back("match", MatchText::Json(match));
+        print(stdout, QByteArray::fromStdString(SummaryText::Json(sweep, summary, more) + '\n'));
+        return;
+    }
+    QString text = SummaryText::Readable(heading, sweep, summary, previous);
+    if (match) text += MatchText::Readable(*match);
+    print(stdout, text.toUtf8());
 }
 
 int ScanTool::writeFiles(const ToolArguments& arguments, const Sweep& sweep,
@@ -186,16 +211,27 @@ int ScanTool::writeFiles(const ToolArguments& arguments, const Sweep& sweep,
     QString error;
     const auto writeImage = [&] {
         SweepImage image(sweep);
-        const QImage page = image.Page(imageTitle(image.FirstLabel(), image.LastLabel()));
-        return save(
-            named(arguments.pngFile), [&page](QSaveFile& file) { return page.save(&file, "PNG"); },
-            &error);
+        return savePng(named(arguments.pngFile),
+                       image.Page(imageTitle(image.FirstLabel(), image.LastLabel())), &error);
+    };
+    const auto writeSmithChart = [&] {
+        if (sweep.points.empty()) {
+            note(QStringLiteral("no points, so no Smith chart in %1")
+                     .arg(named(arguments.smithFile)));
+            return true;
+        }
+        const QString title =
+            imageTitle(mhz(sweep.StartHz().value_or(0)), mhz(sweep.EndHz().value_or(0)));
+        return savePng(named(arguments.smithFile), SmithChart::Image(sweep, title), &error);
     };
     const bool written =
         (arguments.csvFile.isEmpty() ||
          saveBytes(named(arguments.csvFile), CsvFile::Write(sweep), &error)) &&
         (arguments.s1pFile.isEmpty() ||
          saveBytes(named(arguments.s1pFile), TouchstoneFile::Write(sweep), &error)) &&
-        (arguments.pngFile.isEmpty() || writeImage());
+        (arguments.pngFile.isEmpty() || writeImage()) &&
+        (arguments.tableFile.isEmpty() ||
+         saveBytes(named(arguments.tableFile), FigureTable::Write(sweep), &error)) &&
+        (arguments.smithFile.isEmpty() || writeSmithChart());
     return written ? ExitStatus::kDone : fail(ExitStatus::kFileNotWritten, error);
 }

@@ -9,6 +9,7 @@
 #include "core/Sweep.h"
 
 struct ToolArguments;
+struct SweepSummary;
 
 // vantrel-scan: sweeps through the analyzer as the Vantrel window does, or
 // reads a saved sweep, prints the summary and writes the files asked for.
@@ -34,6 +35,9 @@ private:
     int writeFiles(const ToolArguments& arguments, const Sweep& sweep,
                    const std::function<QString(const QString&, const QString&)>& imageTitle,
                    std::optional<int> number);
+    // The summary on stdout, readable or as JSON, with the match when asked for.
+    void printSummary(const ToolArguments& arguments, const QString& heading, const Sweep& sweep,
+                      const SweepSummary& summary, const SweepSummary* previous);
     // The status that a stop signal, if one came, ends the program with.
     static std::optional<int> stopped();
     int fail(int status, const QString& message);

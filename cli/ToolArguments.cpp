@@ -72,16 +72,18 @@ std::optional<ToolArguments> ToolArguments::Parse(const QStringList& arguments, 
         static const QStringList scanOnly{QStringLiteral("--port"),    QStringLiteral("--band"),
                                           QStringLiteral("--csv"),     QStringLiteral("--s1p"),
                                           QStringLiteral("--timeout"), QStringLiteral("--repeat")};
-        static const QStringList both{QStringLiteral("--png"), QStringLiteral("--json")};
+        static const QStringList both{QStringLiteral("--png"),   QStringLiteral("--json"),
+                                      QStringLiteral("--table"), QStringLiteral("--match"),
+                                      QStringLiteral("--smith"), QStringLiteral("--target")};
         if (!scanOnly.contains(name) && !both.contains(name))
             return fail(QStringLiteral("unknown option %1").arg(name));
         if (parsed.command == Command::Report && scanOnly.contains(name))
             return fail(QStringLiteral("%1 is no option of report").arg(name));
         if (seen.contains(name)) return fail(QStringLiteral("%1 given twice").arg(name));
         seen << name;
-        if (name == u"--json") {
-            if (value) return fail(QStringLiteral("--json takes no value"));
-            parsed.json = true;
+        if (name == u"--json" || name == u"--match") {
+            if (value) return fail(QStringLiteral("%1 takes no value").arg(name));
+            (name == u"--json" ? parsed.json : parsed.match) = true;
             continue;
         }
         if (!value) {
@@ -117,12 +119,19 @@ std::optional<ToolArguments> ToolArguments::Parse(const QStringList& arguments, 
                                 .arg(kMaxRepeat)
                                 .arg(*value));
             }
+        } else if (name == u"--target") {
+            const auto mhz = NumberText::Whole(value->toStdString());
+            if (!mhz || !(*mhz > 0))
+                return fail(QStringLiteral("--target needs MHz above 0, not \"%1\"").arg(*value));
+            parsed.targetHz = *mhz * 1e6;
         } else if (value->isEmpty()) {
             return fail(QStringLiteral("%1 needs a file name").arg(name));
         } else {
-            (name == u"--csv"   ? parsed.csvFile
-             : name == u"--s1p" ? parsed.s1pFile
-                                : parsed.pngFile) = *value;
+            (name == u"--csv"     ? parsed.csvFile
+             : name == u"--s1p"   ? parsed.s1pFile
+             : name == u"--table" ? parsed.tableFile
+             : name == u"--smith" ? parsed.smithFile
+                                  : parsed.pngFile) = *value;
         }
     }
     if (parsed.command == Command::Report && parsed.reportFile.isEmpty())
@@ -134,7 +143,9 @@ QString ToolArguments::Usage() {
     return QStringLiteral(
         "usage: vantrel-scan [--port COMn|DEVICE] [--band BAND] [--csv FILE] [--s1p FILE]\n"
         "                    [--png FILE] [--json] [--timeout SECONDS] [--repeat N]\n"
-        "       vantrel-scan report FILE [--json] [--png FILE]\n"
+        "                    [--table FILE] [--match] [--smith FILE] [--target MHZ]\n"
+        "       vantrel-scan report FILE [--json] [--png FILE] [--table FILE] [--match]\n"
+        "                    [--smith FILE] [--target MHZ]\n"
         "\n"
         "Runs a sweep on the ZM-340 as the Vantrel window does, prints its\n"
         "summary (lowest SWR, resonance, 2:1 and 1.5:1 bandwidth) and keeps it in files.\n"
@@ -151,6 +162,12 @@ QString ToolArguments::Usage() {
         "                      0 waits for ever)\n"
         "  --repeat N          N sweeps back to back (0: until Ctrl-C); files get the\n"
         "                      sweep's number: x-001.csv, x-002.csv, ...\n"
+        "  --table FILE        every point with return loss, rho, |Z|, phase, Q and the\n"
+        "                      series L or C, for spreadsheets\n"
+        "  --match             the L-networks that match the lowest SWR point (or the\n"
+        "                      point nearest --target) to 50 ohms\n"
+        "  --smith FILE        the impedance on a Smith chart (PNG)\n"
+        "  --target MHZ        the frequency of interest (--match: the point nearest it)\n"
         "  report FILE         the summary of a saved .csv, .s1p or .zm340 file\n"
         "\n"
         "Exit status: 0 done, 1 a file could not be written, 2 bad arguments or an\n"

@@ -7,7 +7,9 @@
 // The command line of vantrel-scan, parsed without touching anything:
 //   vantrel-scan [--port COMn|DEVICE] [--band BAND] [--csv FILE] [--s1p FILE]
 //                [--png FILE] [--json] [--timeout SECONDS] [--repeat N]
-//   vantrel-scan report FILE [--json] [--png FILE]
+//                [--table FILE] [--match] [--smith FILE] [--target MHZ]
+//   vantrel-scan report FILE [--json] [--png FILE] [--table FILE] [--match]
+//                [--smith FILE] [--target MHZ]
 // An option's value follows it as the next argument or after "=".
 struct ToolArguments {
     enum class Command { Scan, Report, Help };
@@ -33,6 +35,10 @@ struct ToolArguments {
     double timeoutSeconds = kDefaultTimeoutSeconds;  // 0 waits for ever
     std::optional<int> repeat;  // given: that many sweeps (0 until stopped), files numbered
     QString reportFile;
+    QString tableFile;  // every point with its derived figures
+    bool match = false;
+    QString smithFile;
+    std::optional<double> targetHz;  // the point of interest, given in MHz
 
     // The arguments after the program's name. Empty on a usage error, with
     // the reason in `error`.

@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QImage>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -252,6 +253,8 @@ TEST(ScanTool, EveryExitStatus) {
     // Its fourth line stops in the middle of a point.
     ASSERT_TRUE(writeFile(dir.filePath("cut.zm340"), "S\r\n140000,143500,35\r\n1.5,50,0\r\n1.6,"));
     ASSERT_TRUE(writeFile(dir.filePath("bad.csv"), "freq_hz,swr,r_ohm,x_ohm\n1,2,3,4\n1,2,x,4\n"));
+    ASSERT_TRUE(writeFile(dir.filePath("one.csv"), "freq_hz,swr,r_ohm,x_ohm\n1e6,1.5,40,10\n"));
+    const QString nowhere = dir.filePath("no/such/folder/x");
 
     const struct {
         const char* name;
@@ -272,6 +275,14 @@ TEST(ScanTool, EveryExitStatus) {
          {"report", dir.filePath("cut.zm340")},
          ExitStatus::kUsage,
          "cut.zm340, line 4: the recorded answer ends before"},
+        {"table that cannot be written",
+         {"report", dir.filePath("one.csv"), "--table", nowhere},
+         ExitStatus::kFileNotWritten,
+         "cannot write"},
+        {"Smith chart that cannot be written",
+         {"report", dir.filePath("one.csv"), "--match", "--smith", nowhere},
+         ExitStatus::kFileNotWritten,
+         "cannot write"},
         {"port that does not exist",
          {"--port", "/dev/no-such-analyzer"},
          ExitStatus::kPortFailed,
@@ -386,6 +397,7 @@ TEST(ScanTool, ReadsAndWritesTheSameWhateverTheLocale) {
     std::setlocale(LC_ALL, own.c_str());
     if (!german)
         GTEST_SKIP() << "no de_DE.UTF-8 locale on this machine (scripts/install-deps makes it)";
+    QTemporaryDir dir;
     QStringList outputs;
     for (const char* locale : {"C", "de_DE.UTF-8"}) {
         QProcess tool;
@@ -394,14 +406,83 @@ TEST(ScanTool, ReadsAndWritesTheSameWhateverTheLocale) {
         tool.setProcessEnvironment(environment);
         for (const QStringList& arguments :
              {QStringList{"report", kData + "vertical-hf-choke.s1p"},
-              QStringList{"report", kData + "vertical-hf-choke.s1p", "--json"}}) {
+              QStringList{"report", kData + "vertical-hf-choke.s1p", "--json"},
+              QStringList{"report", kData + "vertical-hf-choke.s1p", "--match", "--table",
+                          dir.filePath(locale)}}) {
             tool.start(kTool, arguments);
             ASSERT_TRUE(tool.waitForFinished(-1));
             outputs << QString::fromUtf8(tool.readAllStandardOutput());
         }
     }
-    ASSERT_EQ(outputs.size(), 4);
-    EXPECT_EQ(outputs[0], outputs[2]);
-    EXPECT_EQ(outputs[1], outputs[3]);
+    ASSERT_EQ(outputs.size(), 6);
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(outputs[k], outputs[k + 3]);
+    EXPECT_TRUE(outputs[2].contains("  match       12.015 MHz")) << outputs[2].toStdString();
+    EXPECT_EQ(readFile(dir.filePath("C")), readFile(dir.filePath("de_DE.UTF-8")));
     EXPECT_TRUE(outputs[0].contains("lowest SWR  1.09 at 12.015 MHz")) << outputs[0].toStdString();
+}
+
+TEST(ScanTool, TableMatchAndSmithChartOfASavedSweep) {
+    if (!haveDataSets()) GTEST_SKIP() << "no data sets in " << kData.toStdString();
+    QTemporaryDir dir;
+    const QString loop = kData + "magloop-20m.csv";
+    const ToolRun plain = runTool({"report", loop, "--json"});
+    const ToolRun run = runTool(
+        {"report", loop, "--json", "--table", "t.csv", "--match", "--smith", "s.png"}, dir.path());
+    ASSERT_EQ(run.status, ExitStatus::kDone) << run.err.toStdString();
+    EXPECT_EQ(run.err, QByteArray());
+    // The nine keys as without the options, then the match.
+    EXPECT_TRUE(run.out.startsWith(plain.out.chopped(2) + ", \"match\": {\"freq_hz\": "))
+        << run.out.toStdString();
+    const QJsonObject match = json(run.out)["match"].toObject();
+    EXPECT_EQ(match["freq_hz"], json(run.out)["min_swr_hz"]);
+    const QJsonArray networks = match["networks"].toArray();
+    EXPECT_EQ(networks.size(), 2);
+    for (const QJsonValue network : networks) {
+        EXPECT_EQ(network["next_to_load"], "shunt");
+        for (const char* place : {"series", "shunt"}) {
+            const QJsonObject part = network[QString::fromLatin1(place)].toObject();
+            EXPECT_TRUE(part["part"] == "L" || part["part"] == "C") << place;
+            EXPECT_GT(part["value"].toDouble(), 0) << place;
+        }
+    }
+
+    // The table reads back as the sweep, through report and the emulator.
+    const auto original = readCsv(loop);
+    const auto table = readCsv(dir.filePath("t.csv"));
+    ASSERT_TRUE(original && table);
+    EXPECT_EQ(table->pointHz, original->pointHz);
+    for (std::size_t i = 0; i < table->points.size(); ++i)
+        ASSERT_EQ(table->points[i].values, original->points[i].values) << i;
+    EXPECT_EQ(runTool({"report", dir.filePath("t.csv"), "--json"}).out, plain.out);
+    const std::pair<QString, const char*> replays[] = {{loop, "from-loop.csv"},
+                                                       {dir.filePath("t.csv"), "from-table.csv"}};
+    for (const auto& [replayed, kept] : replays) {
+        SimProcess sim({"--fast", "--csv", replayed});
+        ASSERT_EQ(runTool({"--port", sim.device, "--csv", kept}, dir.path()).status, 0);
+    }
+    EXPECT_EQ(readFile(dir.filePath("from-table.csv")), readFile(dir.filePath("from-loop.csv")));
+
+    const QImage chart(dir.filePath("s.png"));
+    EXPECT_EQ(chart.size(), QSize(800, 800));
+
+    // Near a target the match moves there; the readable lines follow the summary.
+    const ToolRun near = runTool({"report", loop, "--match", "--target", "14.1"});
+    EXPECT_TRUE(near.out.contains("  match       14.100 MHz, ")) << near.out.toStdString();
+    EXPECT_EQ(near.out.count("\n              load - "), 2) << near.out.toStdString();
+}
+
+TEST(ScanTool, NoPointsNoMatchNoSmithChart) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(writeFile(dir.filePath("none.csv"), "freq_hz,swr,r_ohm,x_ohm\n"));
+    const ToolRun run =
+        runTool({"report", "none.csv", "--json", "--match", "--smith", "s.png", "--table", "t.csv"},
+                dir.path());
+    EXPECT_EQ(run.status, ExitStatus::kDone);
+    EXPECT_TRUE(json(run.out)["match"].isNull()) << run.out.toStdString();
+    EXPECT_TRUE(run.err.contains("no points, so no match")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("no points, so no Smith chart in s.png"));
+    EXPECT_FALSE(QFile::exists(dir.filePath("s.png")));
+    EXPECT_EQ(
+        readFile(dir.filePath("t.csv")),
+        "freq_hz,swr,r_ohm,x_ohm,return_loss_db,rho,z_ohm,phase_deg,q,series_l_h,series_c_f\n");
 }
