@@ -235,12 +235,13 @@ TEST(ScanTool, RepeatNumbersEverySweepsFiles) {
     QTemporaryDir dir;
     SimProcess sim({"--fast", "--points", "51"});
     const ToolRun run = runTool({"--port", sim.device, "--band", "VHF", "--repeat", "3", "--csv",
-                                 "dipole.csv", "--png", "dipole"},
+                                 "dipole.csv", "--png", "dipole", "--smith", "z.png"},
                                 dir.path());
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     const QStringList files = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
-    EXPECT_EQ(files, (QStringList{"dipole-001", "dipole-001.csv", "dipole-002", "dipole-002.csv",
-                                  "dipole-003", "dipole-003.csv"}));
+    EXPECT_EQ(files,
+              (QStringList{"dipole-001", "dipole-001.csv", "dipole-002", "dipole-002.csv",
+                           "dipole-003", "dipole-003.csv", "z-001.png", "z-002.png", "z-003.png"}));
     EXPECT_EQ(run.out.count("Sweep "), 3) << run.out.toStdString();
     EXPECT_TRUE(run.out.startsWith("Sweep 1 of 3, VHF: 30.000 - 60.000 MHz, 51 points\n"));
     // The emulator's antenna does not change between sweeps.
