@@ -436,24 +436,11 @@ TEST(ScanTool, TableMatchAndSmithChartOfASavedSweep) {
         << run.out.toStdString();
     const QJsonObject match = json(run.out)["match"].toObject();
     EXPECT_EQ(match["freq_hz"], json(run.out)["min_swr_hz"]);
-    const QJsonArray networks = match["networks"].toArray();
-    EXPECT_EQ(networks.size(), 2);
-    for (const QJsonValue network : networks) {
-        EXPECT_EQ(network["next_to_load"], "shunt");
-        for (const char* place : {"series", "shunt"}) {
-            const QJsonObject part = network[QString::fromLatin1(place)].toObject();
-            EXPECT_TRUE(part["part"] == "L" || part["part"] == "C") << place;
-            EXPECT_GT(part["value"].toDouble(), 0) << place;
-        }
-    }
+    EXPECT_EQ(match["networks"].toArray().size(), 2);
 
     // The table reads back as the sweep, through report and the emulator.
-    const auto original = readCsv(loop);
-    const auto table = readCsv(dir.filePath("t.csv"));
-    ASSERT_TRUE(original && table);
-    EXPECT_EQ(table->pointHz, original->pointHz);
-    for (std::size_t i = 0; i < table->points.size(); ++i)
-        ASSERT_EQ(table->points[i].values, original->points[i].values) << i;
+    EXPECT_EQ(CsvFile::Write(readCsv(dir.filePath("t.csv")).value_or(Sweep())),
+              CsvFile::Write(*readCsv(loop)));
     EXPECT_EQ(runTool({"report", dir.filePath("t.csv"), "--json"}).out, plain.out);
     const std::pair<QString, const char*> replays[] = {{loop, "from-loop.csv"},
                                                        {dir.filePath("t.csv"), "from-table.csv"}};

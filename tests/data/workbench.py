@@ -2,8 +2,9 @@
 """Works out, apart from the program, what vantrel-scan's --table and --match
 must give for the shared sweeps; standard library only.
 
-  workbench.py SHARED_DIR            the figures of a few points of each sweep,
-                                     as the rows of WorkbenchTest's table
+  workbench.py SHARED_DIR            the figures of the first and the lowest-SWR
+                                     point of each sweep, as the rows of
+                                     WorkbenchTest's table
   workbench.py --check < JSON_LINE   each network of the line's "match", with
                                      its input impedance worked out from its parts
 """
@@ -28,10 +29,7 @@ def rows(shared):
         with open(f"{shared}/antenna-data/{name}.csv") as table:
             points = [[float(v) for v in line.split(",")] for line in table.read().split()[1:]]
         swrs = [p[1] for p in points]
-        chosen = {0, swrs.index(min(swrs)), len(points) - 1}
-        chosen.add(next(i for i, p in enumerate(points) if p[3] > 0))
-        chosen.add(next(i for i, p in enumerate(points) if p[3] < 0))
-        for i in sorted(chosen):
+        for i in sorted({0, swrs.index(min(swrs))}):
             values = ", ".join("kNone" if v is None else repr(v) for v in figures(*points[i]))
             print(f'        {{"{name}", {i}, {values}}},')
 
