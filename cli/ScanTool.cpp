@@ -22,6 +22,7 @@
 #include "core/files/TouchstoneFile.h"
 #include "graph/GraphPage.h"
 #include "graph/SmithChart.h"
+#include "platform/drawing/PngFile.h"
 #include "platform/profile/SettingError.h"
 #include "platform/runtime/NumberRules.h"
 #include "platform/serial/CommControl.h"
@@ -38,21 +39,12 @@ void print(FILE* stream, const QByteArray& text) {
 }
 
 // Written whole or not at all: a failed write leaves an earlier file as it was.
-bool save(const QString& path, const std::function<bool(QSaveFile&)>& write, QString* error) {
+bool saveBytes(const QString& path, const QByteArray& bytes, QString* error) {
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && write(file) && file.commit()) return true;
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
     *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
     return false;
-}
-
-bool saveBytes(const QString& path, const QByteArray& bytes, QString* error) {
-    return save(
-        path, [&bytes](QSaveFile& file) { return file.write(bytes) == bytes.size(); }, error);
-}
-
-bool savePng(const QString& path, const QImage& image, QString* error) {
-    return save(
-        path, [&image](QSaveFile& file) { return image.save(&file, "PNG"); }, error);
 }
 
 // A line on stderr about what the tool could not do.
@@ -211,8 +203,8 @@ int ScanTool::writeFiles(const ToolArguments& arguments, const Sweep& sweep,
     QString error;
     const auto writeImage = [&] {
         SweepImage image(sweep);
-        return savePng(named(arguments.pngFile),
-                       image.Page(imageTitle(image.FirstLabel(), image.LastLabel())), &error);
+        const QImage page = image.Page(imageTitle(image.FirstLabel(), image.LastLabel()));
+        return saveBytes(named(arguments.pngFile), PngFile::Encode(page), &error);
     };
     const auto writeSmithChart = [&] {
         if (sweep.points.empty()) {
@@ -222,7 +214,8 @@ int ScanTool::writeFiles(const ToolArguments& arguments, const Sweep& sweep,
         }
         const QString title =
             imageTitle(mhz(sweep.StartHz().value_or(0)), mhz(sweep.EndHz().value_or(0)));
-        return savePng(named(arguments.smithFile), SmithChart::Image(sweep, title), &error);
+        return saveBytes(named(arguments.smithFile),
+                         PngFile::Encode(SmithChart::Image(sweep, title)), &error);
     };
     const bool written =
         (arguments.csvFile.isEmpty() ||

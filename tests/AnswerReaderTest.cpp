@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QRandomGenerator>
 #include <array>
 #include <optional>
 #include <vector>
@@ -114,6 +115,28 @@ TEST(AnswerReader, FieldsSayWhatTheyAre) {
     EXPECT_TRUE(reader.Ended());
     EXPECT_EQ(reader.Take(u"S").kind, Kind::Skipped);
     EXPECT_EQ(reader.CompletePoints(), 2);
+}
+
+// Whatever bytes come, the answer never holds more points than the limit,
+// keeps every point it counts, and ends only at the limit or a marker.
+TEST(AnswerReader, RandomStreamsKeepTheInvariants) {
+    QRandomGenerator random(20261207);
+    const QByteArray alphabet = "SE,\r\n0123456789.-+e \tabc";
+    for (int run = 0; run < 3000; ++run) {
+        QByteArray stream;
+        const int length = int(random.bounded(400));
+        for (int i = 0; i < length; ++i) {
+            stream += run % 3 == 0 ? char(random.bounded(256))
+                                   : alphabet[int(random.bounded(alphabet.size()))];
+        }
+        ReceivedSweep received(5);
+        received.Take(QString::fromLatin1(stream));
+        const int points = received.reader().CompletePoints();
+        ASSERT_LE(points, 5) << run;
+        ASSERT_EQ(int(received.sweep().points.size()), points) << run;
+        // Short of the limit, only an end marker ends it.
+        if (received.Complete() && points < 5) ASSERT_TRUE(stream.contains('E')) << run;
+    }
 }
 
 TEST(RecordedAnswer, ACutRecordingNamesItsLastLine) {

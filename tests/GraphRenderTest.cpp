@@ -4,6 +4,7 @@
 #include "graph/GraphGeometry.h"
 #include "graph/GraphPainter.h"
 #include "platform/drawing/Fonts.h"
+#include "platform/drawing/PngFile.h"
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/PictureBox.h"
 
@@ -142,4 +143,19 @@ TEST(GraphRender, ValuesFarOffScaleAreCutByTheBox) {
     for (int dx = -2; dx <= 2; ++dx)
         redAtTop |= plot.Image().pixelColor(plot.PixelOf(pointX(4, 10)) + dx, 0) == kRed;
     EXPECT_TRUE(redAtTop);
+}
+
+// What the tool's images are written with reads back pixel for pixel,
+// whatever the width (rows of any length) and wherever colours change.
+TEST(PngFile, ReadsBackAsTheSameImage) {
+    for (const QSize size : {QSize(1, 1), QSize(7, 3), QSize(681, 402)}) {
+        QImage image(size, QImage::Format_RGB32);
+        for (int y = 0; y < size.height(); ++y) {
+            for (int x = 0; x < size.width(); ++x)
+                image.setPixel(x, y, qRgb((x * 37) % 256, (y * 11) % 256, (x ^ y) % 256));
+        }
+        QImage back;
+        ASSERT_TRUE(back.loadFromData(PngFile::Encode(image), "PNG")) << size.width();
+        EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), image) << size.width();
+    }
 }

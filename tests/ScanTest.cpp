@@ -65,31 +65,6 @@ TEST(Scan, SendsTheBandCodeOfTheSelectedRowAndSpaceScansAgain) {
     EXPECT_EQ(rig.messages.texts, QStringList());
 }
 
-// Each answer holds one point; what counts is where its fields begin and end.
-TEST(Scan, ReadsHeaderAndPointsWhateverTheFraming) {
-    const std::pair<const char*, std::array<double, 5>> cases[] = {
-        // start, end, then the point's SWR, R and X
-        {"8\r\ns\r\nS \r\nhello,S\r\n140000,143500,35\r\n1.5,50,0\r\nE\r\n",
-         {140000, 143500, 1.5, 50, 0}},  // echo and near-markers before S
-        // CR, LF and commas mixed, LFs inside numbers.
-        {"S\r1\n40000,14\n3500\r35,1.\n5\r5\n0,-2\rE,", {140000, 143500, 1.5, 50, -2}},
-        // Neither blanks nor tabs nor semicolons end a field.
-        {"S\r\n 12.5abc,xyz,1\r\n 2.5x;\t9, abc ,3\r\nE\r\n", {12.5, 0, 2.5, 0, 3}},
-    };
-    for (const auto& [answer, expected] : cases) {
-        SCOPED_TRACE(answer);
-        ScanRig rig(answer);
-        rig.Scan();
-        const ScanData& data = rig.form->ScanPoints();
-        EXPECT_EQ(rig.form->NumPoints, 0);
-        EXPECT_EQ((std::array<double, 5>{rig.form->Scan_Start.Number(), rig.form->Scan_End.Number(),
-                                         data(0, 0), data(0, 1), data(0, 2)}),
-                  expected);
-        EXPECT_TRUE(rig.Idle());
-        EXPECT_GT(CountRed(rig), 0);
-    }
-}
-
 // One window through three answers: each sets the count anew, a point cut
 // short by the end marker is stored but not counted, and rows beyond an
 // answer keep what a longer one left there.
@@ -240,30 +215,4 @@ TEST(Scan, AMissingPortIsReportedAndEveryWayOutReleasesThePort) {
     const int before = OpenDescriptors();
     for (int round = 0; round < 5; ++round) stopSwitchAndMissingPort();
     EXPECT_EQ(OpenDescriptors(), before);
-}
-
-TEST(Scan, RandomAnswersKeepTheInvariants) {
-    ScanRig rig;
-    frmMain& form = *rig.form;
-    QRandomGenerator random(20261206);
-    const QByteArray alphabet = "SE,\r\n0123456789.-+e \tabc";
-    QByteArray answer;
-    rig.analyzer.onCommand = [&](const QByteArray&) { rig.analyzer.Queue(answer); };
-    for (int run = 0; run < 2000; ++run) {
-        answer.clear();
-        const int length = int(random.bounded(300));
-        const bool binary = run % 3 == 0;
-        for (int i = 0; i < length; ++i) {
-            answer +=
-                binary ? char(random.bounded(256)) : alphabet[int(random.bounded(alphabet.size()))];
-        }
-        if (run % 500 == 0) answer += QByteArray(20000, '7');  // one huge field
-        // Whatever state the stream left the scan in, this ends it.
-        answer += "\rS\r0\r0\r0\rE\r";
-        rig.Scan();
-        ASSERT_GE(form.NumPoints, -1) << run;
-        ASSERT_LE(form.NumPoints, 16383) << run;
-        ASSERT_TRUE(rig.Idle()) << run;
-    }
-    EXPECT_EQ(rig.messages.texts, QStringList());
 }
