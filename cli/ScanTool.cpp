@@ -11,17 +11,21 @@
 #include "cli/ComparisonImage.h"
 #include "cli/ExitStatus.h"
 #include "cli/LiveScan.h"
+#include "cli/MatchText.h"
 #include "cli/NumberedName.h"
 #include "cli/ProgressLine.h"
 #include "cli/SummaryText.h"
 #include "cli/SweepImage.h"
 #include "cli/ToolArguments.h"
+#include "core/analysis/LMatch.h"
 #include "core/analysis/SweepChange.h"
 #include "core/analysis/SweepSummary.h"
 #include "core/files/CsvFile.h"
+#include "core/files/FigureTable.h"
 #include "core/files/SweepFile.h"
 #include "core/files/TouchstoneFile.h"
 #include "graph/GraphPage.h"
+#include "graph/SmithChart.h"
 #include "platform/drawing/PngFile.h"
 #include "platform/profile/SettingError.h"
 #include "platform/runtime/NumberRules.h"
@@ -47,8 +51,12 @@ bool saveBytes(const QString& path, const QByteArray& bytes, QString* error) {
     return false;
 }
 
+// A line on stderr about what the tool could not do.
+void note(const QString& message) { print(stderr, ("vantrel-scan: " + message + u'\n').toUtf8()); }
+
+QString mhz(double hz) { return NumberRules::formatPattern(hz / 1e6, u"#0.000"); }
+
 QString rangeText(const Sweep& sweep) {
-    const auto mhz = [](double hz) { return NumberRules::formatPattern(hz / 1e6, u"#0.000"); };
     return QStringLiteral("%1 - %2 MHz")
         .arg(mhz(sweep.StartHz().value_or(0)), mhz(sweep.EndHz().value_or(0)));
 }
@@ -84,7 +92,7 @@ int ScanTool::Run(const QStringList& arguments) {
 }
 
 int ScanTool::fail(int status, const QString& message) {
-    print(stderr, ("vantrel-scan: " + message + u'\n').toUtf8());
+    note(message);
     return status;
 }
 
@@ -229,15 +237,22 @@ int ScanTool::compare(const ToolArguments& arguments) {
 void ScanTool::printSummary(const ToolArguments& arguments, const QString& title,
                             const Sweep& sweep, const SweepSummary& summary,
                             const SweepSummary* before, const JsonText::Members& more) {
+    std::optional<LMatch> match;
+    if (arguments.match) {
+        match = LMatch::Of(sweep, arguments.analyses.targetHz);
+        if (!match) note(QStringLiteral("no points, so no match"));
+    }
     if (arguments.json) {
         JsonText::Members members = AnalysisText::Json(sweep, arguments.analyses);
+        if (arguments.match) members.emplace_back("match", MatchText::Json(match));
         members.insert(members.end(), more.begin(), more.end());
         print(stdout, QByteArray::fromStdString(SummaryText::Json(sweep, summary, members) + '\n'));
         return;
     }
-    print(stdout, (SummaryText::Readable(title, sweep, summary, before) +
-                   AnalysisText::Readable(sweep, arguments.analyses))
-                      .toUtf8());
+    QString text = SummaryText::Readable(title, sweep, summary, before) +
+                   AnalysisText::Readable(sweep, arguments.analyses);
+    if (match) text += MatchText::Readable(*match);
+    print(stdout, text.toUtf8());
 }
 
 int ScanTool::writeFiles(const ToolArguments& arguments, const Sweep& sweep,
@@ -258,11 +273,25 @@ int ScanTool::writeFiles(const ToolArguments& arguments, const Sweep& sweep,
         const QImage page = image.Page(imageTitle(image.FirstLabel(), image.LastLabel()));
         return saveBytes(named(arguments.pngFile), PngFile::Encode(page), &error);
     };
+    const auto writeSmithChart = [&] {
+        if (sweep.points.empty()) {
+            note(QStringLiteral("no points, so no Smith chart in %1")
+                     .arg(named(arguments.smithFile)));
+            return true;
+        }
+        const QString title =
+            imageTitle(mhz(sweep.StartHz().value_or(0)), mhz(sweep.EndHz().value_or(0)));
+        return saveBytes(named(arguments.smithFile),
+                         PngFile::Encode(SmithChart::Image(sweep, title)), &error);
+    };
     const bool written =
         (arguments.csvFile.isEmpty() ||
          saveBytes(named(arguments.csvFile), CsvFile::Write(sweep), &error)) &&
         (arguments.s1pFile.isEmpty() ||
          saveBytes(named(arguments.s1pFile), TouchstoneFile::Write(sweep), &error)) &&
-        (arguments.pngFile.isEmpty() || writeImage());
+        (arguments.pngFile.isEmpty() || writeImage()) &&
+        (arguments.tableFile.isEmpty() ||
+         saveBytes(named(arguments.tableFile), FigureTable::Write(sweep), &error)) &&
+        (arguments.smithFile.isEmpty() || writeSmithChart());
     return written ? ExitStatus::kDone : fail(ExitStatus::kFileNotWritten, error);
 }

@@ -11,6 +11,7 @@
 #include "core/analysis/SweepSummary.h"
 
 struct ToolArguments;
+struct SweepSummary;
 
 // vantrel-scan: sweeps through the analyzer as the Vantrel window does, or
 // reads a saved sweep, prints the summary and writes the files asked for.
@@ -33,7 +34,8 @@ private:
     int report(const ToolArguments& arguments);
     int compare(const ToolArguments& arguments);
     // A sweep's summary on stdout, as a JSON line (then what was asked beyond
-    // it, then `more`) or for a person (with the change since `before`).
+    // it, the match when asked for, then `more`) or for a person (with the
+    // change since `before`).
     void printSummary(const ToolArguments& arguments, const QString& title, const Sweep& sweep,
                       const SweepSummary& summary, const SweepSummary* before,
                       const JsonText::Members& more);

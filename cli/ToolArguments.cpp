@@ -100,9 +100,10 @@ std::optional<ToolArguments> ToolArguments::Parse(const QStringList& arguments, 
                                           QStringLiteral("--csv"),      QStringLiteral("--s1p"),
                                           QStringLiteral("--timeout"),  QStringLiteral("--repeat"),
                                           QStringLiteral("--reference")};
-        static const QStringList both{QStringLiteral("--png"),    QStringLiteral("--json"),
-                                      QStringLiteral("--dips"),   QStringLiteral("--bands"),
-                                      QStringLiteral("--target"), QStringLiteral("--length")};
+        static const QStringList both{
+            QStringLiteral("--png"),   QStringLiteral("--json"),   QStringLiteral("--dips"),
+            QStringLiteral("--bands"), QStringLiteral("--target"), QStringLiteral("--length"),
+            QStringLiteral("--table"), QStringLiteral("--match"),  QStringLiteral("--smith")};
         if (!scanOnly.contains(name) && !both.contains(name))
             return fail(QStringLiteral("unknown option %1").arg(name));
         if (parsed.command == Command::Report && scanOnly.contains(name))
@@ -111,9 +112,11 @@ std::optional<ToolArguments> ToolArguments::Parse(const QStringList& arguments, 
             return fail(QStringLiteral("%1 is no option of compare").arg(name));
         if (seen.contains(name)) return fail(QStringLiteral("%1 given twice").arg(name));
         seen << name;
-        if (name == u"--json" || name == u"--bands") {
+        if (name == u"--json" || name == u"--bands" || name == u"--match") {
             if (value) return fail(QStringLiteral("%1 takes no value").arg(name));
-            (name == u"--json" ? parsed.json : parsed.analyses.bands) = true;
+            (name == u"--json"    ? parsed.json
+             : name == u"--bands" ? parsed.analyses.bands
+                                  : parsed.match) = true;
             continue;
         }
         if (!value) {
@@ -168,6 +171,8 @@ std::optional<ToolArguments> ToolArguments::Parse(const QStringList& arguments, 
             (name == u"--csv"         ? parsed.csvFile
              : name == u"--s1p"       ? parsed.s1pFile
              : name == u"--reference" ? parsed.referenceFile
+             : name == u"--table"     ? parsed.tableFile
+             : name == u"--smith"     ? parsed.smithFile
                                       : parsed.pngFile) = *value;
         }
     }
@@ -190,9 +195,10 @@ QString ToolArguments::Usage() {
         "FILE]\n"
         "                    [--png FILE] [--json] [--timeout SECONDS] [--repeat N]\n"
         "                    [--dips SWR] [--bands] [--target MHZ [--length METRES]]\n"
-        "                    [--reference FILE]\n"
+        "                    [--reference FILE] [--table FILE] [--match] [--smith FILE]\n"
         "       vantrel-scan report FILE [--json] [--png FILE] [--dips SWR] [--bands]\n"
-        "                    [--target MHZ [--length METRES]]\n"
+        "                    [--target MHZ [--length METRES]] [--table FILE] [--match]\n"
+        "                    [--smith FILE]\n"
         "       vantrel-scan compare FILE FILE [FILE...] [--json] [--png FILE]\n"
         "\n"
         "Runs a sweep on the ZM-340 as the Vantrel window does, prints its\n"
@@ -214,8 +220,14 @@ QString ToolArguments::Usage() {
         "  --dips SWR          every dip at or below this SWR (above 1; 2 and 3 are usual)\n"
         "  --bands             SWR at the edges and centre of every amateur band covered\n"
         "  --target MHZ        how much to cut to move the resonance to this frequency;\n"
+        "                      with --match, the point to match is the one nearest it\n"
         "  --length METRES     the element's length, for the change in metres\n"
         "  --reference FILE    each change against this saved sweep, drawn under it\n"
+        "  --table FILE        every point with return loss, rho, |Z|, phase, Q and the\n"
+        "                      series L or C, for spreadsheets\n"
+        "  --match             the L-networks that match the lowest SWR point (or the\n"
+        "                      point nearest --target) to 50 ohms\n"
+        "  --smith FILE        the impedance on a Smith chart (PNG)\n"
         "  report FILE         the summary of a saved .csv, .s1p or .zm340 file\n"
         "  compare FILE...     2 to 8 saved sweeps side by side, each against the first\n"
         "\n"

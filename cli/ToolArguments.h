@@ -11,7 +11,9 @@
 //   vantrel-scan [--port COMn|DEVICE] [--band BAND[,BAND...]] [--csv FILE] [--s1p FILE]
 //                [--png FILE] [--json] [--timeout SECONDS] [--repeat N]
 //                [--dips SWR] [--bands] [--target MHZ [--length METRES]] [--reference FILE]
+//                [--table FILE] [--match] [--smith FILE]
 //   vantrel-scan report FILE [--json] [--png FILE] [--dips SWR] [--bands] [--target MHZ ...]
+//                [--table FILE] [--match] [--smith FILE]
 //   vantrel-scan compare FILE FILE [FILE...] [--json] [--png FILE]
 // An option's value follows it as the next argument or after "=".
 struct ToolArguments {
@@ -42,6 +44,9 @@ struct ToolArguments {
     SweepAnalyses analyses;
     QString referenceFile;     // empty: each change is against the sweep before
     QStringList compareFiles;  // two to kMaxCompared
+    QString tableFile;         // every point with its derived figures
+    bool match = false;
+    QString smithFile;
 
     // The arguments after the program's name. Empty on a usage error, with
     // the reason in `error`.

@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QImage>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -286,12 +287,13 @@ TEST(ScanTool, RepeatNumbersEverySweepsFiles) {
     QTemporaryDir dir;
     SimProcess sim({"--fast", "--points", "51"});
     const ToolRun run = runTool({"--port", sim.device, "--band", "VHF", "--repeat", "3", "--csv",
-                                 "dipole.csv", "--png", "dipole"},
+                                 "dipole.csv", "--png", "dipole", "--smith", "z.png"},
                                 dir.path());
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     const QStringList files = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
-    EXPECT_EQ(files, (QStringList{"dipole-001", "dipole-001.csv", "dipole-002", "dipole-002.csv",
-                                  "dipole-003", "dipole-003.csv"}));
+    EXPECT_EQ(files,
+              (QStringList{"dipole-001", "dipole-001.csv", "dipole-002", "dipole-002.csv",
+                           "dipole-003", "dipole-003.csv", "z-001.png", "z-002.png", "z-003.png"}));
     EXPECT_EQ(run.out.count("Sweep "), 3) << run.out.toStdString();
     EXPECT_TRUE(run.out.startsWith("Sweep 1 of 3, VHF: 30.000 - 60.000 MHz, 51 points\n"));
     // The emulator's antenna does not change between sweeps.
@@ -304,6 +306,9 @@ TEST(ScanTool, EveryExitStatus) {
     // Its fourth line stops in the middle of a point.
     ASSERT_TRUE(writeFile(dir.filePath("cut.zm340"), "S\r\n140000,143500,35\r\n1.5,50,0\r\n1.6,"));
     ASSERT_TRUE(writeFile(dir.filePath("bad.csv"), "freq_hz,swr,r_ohm,x_ohm\n1,2,3,4\n1,2,x,4\n"));
+    ASSERT_TRUE(writeFile(dir.filePath("one.csv"), "freq_hz,swr,r_ohm,x_ohm\n1e6,1.5,40,10\n"));
+    ASSERT_TRUE(writeFile(dir.filePath("empty.csv"), "freq_hz,swr,r_ohm,x_ohm\n"));
+    const QString nowhere = dir.filePath("no/such/folder/x");
 
     const struct {
         const char* name;
@@ -324,6 +329,18 @@ TEST(ScanTool, EveryExitStatus) {
          {"report", dir.filePath("cut.zm340")},
          ExitStatus::kUsage,
          "cut.zm340, line 4: the recorded answer ends before"},
+        {"table that cannot be written",
+         {"report", dir.filePath("one.csv"), "--table", nowhere},
+         ExitStatus::kFileNotWritten,
+         "cannot write"},
+        {"Smith chart that cannot be written",
+         {"report", dir.filePath("one.csv"), "--match", "--smith", nowhere},
+         ExitStatus::kFileNotWritten,
+         "cannot write"},
+        {"no points: no match, no Smith chart, yet done",
+         {"report", "empty.csv", "--match", "--smith", "none.png"},
+         ExitStatus::kDone,
+         "no points, so no Smith chart in none.png\nvantrel-scan: no points, so no match\n"},
         {"port that does not exist",
          {"--port", "/dev/no-such-analyzer"},
          ExitStatus::kPortFailed,
@@ -343,6 +360,7 @@ TEST(ScanTool, EveryExitStatus) {
         EXPECT_TRUE(run.err.contains(c.err)) << c.name << ": " << run.err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(dir.filePath("c.png")));
+    EXPECT_FALSE(QFile::exists(dir.filePath("none.png")));
 
     // No answer at all, and answers that stop half-way: all time out, and no
     // file is written for an incomplete sweep.
@@ -447,6 +465,7 @@ TEST(ScanTool, ReadsAndWritesTheSameWhateverTheLocale) {
     std::setlocale(LC_ALL, own.c_str());
     if (!german)
         GTEST_SKIP() << "no de_DE.UTF-8 locale on this machine (scripts/install-deps makes it)";
+    QTemporaryDir dir;
     QStringList outputs;
     for (const char* locale : {"C", "de_DE.UTF-8"}) {
         QProcess tool;
@@ -455,15 +474,18 @@ TEST(ScanTool, ReadsAndWritesTheSameWhateverTheLocale) {
         tool.setProcessEnvironment(environment);
         for (const QStringList& arguments :
              {QStringList{"report", kData + "vertical-hf-choke.s1p"},
-              QStringList{"report", kData + "vertical-hf-choke.s1p", "--json"}}) {
+              QStringList{"report", kData + "vertical-hf-choke.s1p", "--json"},
+              QStringList{"report", kData + "vertical-hf-choke.s1p", "--match", "--table",
+                          dir.filePath(locale)}}) {
             tool.start(kTool, arguments);
             ASSERT_TRUE(tool.waitForFinished(-1));
             outputs << QString::fromUtf8(tool.readAllStandardOutput());
         }
     }
-    ASSERT_EQ(outputs.size(), 4);
-    EXPECT_EQ(outputs[0], outputs[2]);
-    EXPECT_EQ(outputs[1], outputs[3]);
+    ASSERT_EQ(outputs.size(), 6);
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(outputs[k], outputs[k + 3]);
+    EXPECT_TRUE(outputs[2].contains("  match       12.015 MHz")) << outputs[2].toStdString();
+    EXPECT_EQ(readFile(dir.filePath("C")), readFile(dir.filePath("de_DE.UTF-8")));
     EXPECT_TRUE(outputs[0].contains("lowest SWR  1.09 at 12.015 MHz")) << outputs[0].toStdString();
 }
 
@@ -600,4 +622,41 @@ TEST(ScanTool, CompareThreeSweepsEachTraceInItsColour) {
     const double width = efhw.right - efhw.left;
     EXPECT_NEAR((loop.left - efhw.left) / width, (13.65 - 3.5) / 26.2, 0.004);
     EXPECT_NEAR((loop.right - efhw.left) / width, (14.35 - 3.5) / 26.2, 0.004);
+}
+
+TEST(ScanTool, TableMatchAndSmithChartOfASavedSweep) {
+    if (!haveDataSets()) GTEST_SKIP() << "no data sets in " << kData.toStdString();
+    QTemporaryDir dir;
+    const QString loop = kData + "magloop-20m.csv";
+    const ToolRun plain = runTool({"report", loop, "--json"});
+    const ToolRun run = runTool(
+        {"report", loop, "--json", "--table", "t.csv", "--match", "--smith", "s.png"}, dir.path());
+    ASSERT_EQ(run.status, ExitStatus::kDone) << run.err.toStdString();
+    EXPECT_EQ(run.err, QByteArray());
+    // The nine keys as without the options, then the match.
+    EXPECT_TRUE(run.out.startsWith(plain.out.chopped(2) + ", \"match\": {\"freq_hz\": "))
+        << run.out.toStdString();
+    const QJsonObject match = json(run.out)["match"].toObject();
+    EXPECT_EQ(match["freq_hz"], json(run.out)["min_swr_hz"]);
+    EXPECT_EQ(match["networks"].toArray().size(), 2);
+
+    // The table reads back as the sweep, through report and the emulator.
+    EXPECT_EQ(CsvFile::Write(readCsv(dir.filePath("t.csv")).value_or(Sweep())),
+              CsvFile::Write(*readCsv(loop)));
+    EXPECT_EQ(runTool({"report", dir.filePath("t.csv"), "--json"}).out, plain.out);
+    const std::pair<QString, const char*> replays[] = {{loop, "from-loop.csv"},
+                                                       {dir.filePath("t.csv"), "from-table.csv"}};
+    for (const auto& [replayed, kept] : replays) {
+        SimProcess sim({"--fast", "--csv", replayed});
+        ASSERT_EQ(runTool({"--port", sim.device, "--csv", kept}, dir.path()).status, 0);
+    }
+    EXPECT_EQ(readFile(dir.filePath("from-table.csv")), readFile(dir.filePath("from-loop.csv")));
+
+    const QImage chart(dir.filePath("s.png"));
+    EXPECT_EQ(chart.size(), QSize(800, 800));
+
+    // Near a target the match moves there; the readable lines follow the summary.
+    const ToolRun near = runTool({"report", loop, "--match", "--target", "14.1"});
+    EXPECT_TRUE(near.out.contains("  match       14.100 MHz, ")) << near.out.toStdString();
+    EXPECT_EQ(near.out.count("\n              load - "), 2) << near.out.toStdString();
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "cli/MatchText.h"
 #include "cli/ProgressLine.h"
 #include "cli/SummaryText.h"
 
@@ -92,4 +93,41 @@ TEST(ProgressLine, ExpectedCountFromTheHeadersStep) {
         EXPECT_EQ(ProgressLine::ExpectedPoints(c.start, c.end, c.step, 16384), c.expected)
             << c.start << " " << c.end << " " << c.step;
     }
+}
+
+// The values worked out apart from the code: with w = 2 pi 7.1e6, the shunt
+// C of 0.02 S is 0.02 / w, the series C of -50 ohm 1 / (50 w), the shunt L of
+// -0.02 S 1 / (0.02 w) (Python: 4.4832378335745165e-10, the same, 1.120809458393629e-06).
+TEST(MatchText, NetworksFromTheLoadToTheLine) {
+    LMatch match{7.1e6, 25, 25, LMatch::Networks({25, 25}, 7.1e6)};
+    EXPECT_EQ(MatchText::Readable(match),
+              "  match       7.100 MHz, 25.0 + j25.0 ohm\n"
+              "              load - shunt 448 pF - 50 ohm\n"
+              "              load - series 448 pF - shunt 1.12 uH - 50 ohm\n");
+    EXPECT_EQ(MatchText::Json(match),
+              "{\"freq_hz\": 7100000, \"r_ohm\": 25, \"x_ohm\": 25, \"networks\": "
+              "[{\"next_to_load\": \"shunt\", \"series\": null, \"shunt\": {\"part\": \"C\", "
+              "\"value\": 4.4832378335745165e-10}}, {\"next_to_load\": \"series\", \"series\": "
+              "{\"part\": \"C\", \"value\": 4.4832378335745165e-10}, \"shunt\": {\"part\": "
+              "\"L\", \"value\": 0.000001120809458393629}}]}");
+    EXPECT_EQ(MatchText::Json(std::nullopt), "null");
+
+    match = {14e6, 50, 0, LMatch::Networks({50, 0}, 14e6)};
+    EXPECT_EQ(MatchText::Readable(match),
+              "  match       14.000 MHz, 50.0 + j0.0 ohm\n"
+              "              load - 50 ohm (nothing to add)\n");
+    match = {14e6, -2, -3.04, {}};
+    EXPECT_EQ(MatchText::Readable(match),
+              "  match       14.000 MHz, -2.0 - j3.0 ohm\n"
+              "              none (the resistance is not above 0 ohm)\n");
+
+    const struct {
+        double value;
+        const char* text;
+    } values[] = {
+        {1.2449e-6, "1.24 uH"}, {2.12e-10, "212 pH"}, {4.7e-8, "47.0 nH"},   {9.996e-7, "1.00 uH"},
+        {9.994e-7, "999 nH"},   {1e-12, "1.00 pH"},   {1e-3, "1.00 mH"},     {0.5, "500 mH"},
+        {3.3, "3.30 H"},        {1e-16, "0.10 fH"},   {-4.7e-9, "-4.70 nH"},
+    };
+    for (const auto& v : values) EXPECT_EQ(MatchText::Engineering(v.value, "H"), v.text) << v.value;
 }

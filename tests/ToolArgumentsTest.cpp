@@ -34,10 +34,16 @@ TEST(ToolArguments, ScanOptions) {
     EXPECT_FALSE(defaults->repeat);
     EXPECT_FALSE(defaults->json);
 
-    const auto report = parse({"report", "--json", "dipole.zm340", "--png", "d.png"});
+    const auto report = parse({"report", "--json", "dipole.zm340", "--png", "d.png", "--table",
+                               "t.csv", "--match", "--smith=s.png", "--target", "14.175"});
     ASSERT_TRUE(report);
     EXPECT_EQ(report->command, ToolArguments::Command::Report);
     EXPECT_EQ(report->reportFile, "dipole.zm340");
+    EXPECT_EQ(report->tableFile, "t.csv");
+    EXPECT_TRUE(report->match);
+    EXPECT_EQ(report->smithFile, "s.png");
+    EXPECT_EQ(report->analyses.targetHz, 14.175 * 1e6);
+    EXPECT_FALSE(defaults->match || defaults->analyses.targetHz);
     EXPECT_EQ(parse({"--band", "9", "--help"})->command, ToolArguments::Command::Help);
 }
 
@@ -87,6 +93,11 @@ TEST(ToolArguments, UsageErrorsSayWhat) {
         {{"--repeat", "2.5"}, "--repeat needs a whole number"},
         {{"--repeat", "-3"}, "--repeat needs a whole number"},
         {{"--json=yes"}, "--json takes no value"},
+        {{"--match=yes"}, "--match takes no value"},
+        {{"--smith="}, "--smith needs a file name"},
+        {{"--target", "0"}, "--target needs MHz above 0"},
+        {{"--target", "-14"}, "--target needs MHz above 0"},
+        {{"--target", "20m"}, "--target needs MHz above 0"},
         {{"--csv", "a", "--csv", "b"}, "--csv given twice"},
         {{"report"}, "report needs a file"},
         {{"report", "a.csv", "b.csv"}, "unexpected argument \"b.csv\""},

@@ -56,14 +56,15 @@ std::string Header() {
     return header;
 }
 
+std::string Row(const Sweep& sweep, std::size_t i) {
+    std::string row = NumberText::Shortest(sweep.FrequencyHz(i));
+    for (const double value : sweep.points[i].values) (row += ',') += NumberText::Shortest(value);
+    return row;
+}
+
 QByteArray Write(const Sweep& sweep) {
     std::string out = Header() + '\n';
-    for (std::size_t i = 0; i < sweep.points.size(); ++i) {
-        out += NumberText::Shortest(sweep.FrequencyHz(i));
-        for (const double value : sweep.points[i].values)
-            (out += ',') += NumberText::Shortest(value);
-        out += '\n';
-    }
+    for (std::size_t i = 0; i < sweep.points.size(); ++i) out += Row(sweep, i) + '\n';
     return QByteArray::fromStdString(out);
 }
 

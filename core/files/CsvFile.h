@@ -20,6 +20,8 @@ std::string Header();
 
 // Every value exactly as held, so that it reads back as the same number.
 QByteArray Write(const Sweep& sweep);
+// Point i's row of that table, without the line end.
+std::string Row(const Sweep& sweep, std::size_t i);
 
 // The points of a table whose header names the frequency and every quantity
 // among its columns, in any order; other columns are left unread (so a table
