@@ -2,6 +2,7 @@
 
 #include <sys/ioctl.h>
 
+#include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
@@ -59,20 +60,27 @@ void ScanRig::During(std::function<bool()> action) {
     timer->start(2);
 }
 
+void ScanRig::When(const QString& label, std::function<void()> action) {
+    During([this, label, action] {
+        if (form.ui.LblPoints->text() != label) return false;
+        action();
+        return true;
+    });
+}
+
 void ScanRig::StopAfter(std::chrono::milliseconds after) {
     // A coarse timer may fire up to 5 % late, a quarter of a second in five.
     QTimer::singleShot(after, Qt::PreciseTimer, form.ui.btnStopCollectData,
                        [this] { form.ui.btnStopCollectData->click(); });
 }
 
-void ScanRig::StopWhenAllRead(std::function<void()> beforeStop) {
+void ScanRig::StopWhenAllRead() {
     // The kernel hands written bytes to the terminal's input queue a moment
     // later, so a line that looks empty must stay so for a few passes.
     auto quietPasses = std::make_shared<int>(0);
-    During([this, quietPasses, beforeStop] {
+    During([this, quietPasses] {
         *quietPasses = AllRead() ? *quietPasses + 1 : 0;
         if (*quietPasses < 10) return false;
-        if (beforeStop) beforeStop();
         form.ui.btnStopCollectData->click();
         return true;
     });

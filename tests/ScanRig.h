@@ -30,12 +30,13 @@ public:
     void Scan();
     // Runs `action` every few milliseconds during the scan, until it says done.
     void During(std::function<bool()> action);
+    // Runs `action` once during the scan, as soon as the points label reads `label`.
+    void When(const QString& label, std::function<void()> action);
     // Presses "Stop Request" once `after` has passed on the scan's own event loop.
     void StopAfter(std::chrono::milliseconds after);
     // Presses "Stop Request" once the program has read all that the analyzer
-    // sent, as a user would when an answer never ends; `beforeStop` runs
-    // just before the press.
-    void StopWhenAllRead(std::function<void()> beforeStop = {});
+    // sent, as a user would when an answer never ends.
+    void StopWhenAllRead();
 
     // The analyzer has sent everything and no byte waits on the line or in the port.
     bool AllRead();

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QTest>
 #include <array>
 #include <optional>
@@ -28,65 +26,44 @@ QByteArray points(int count, double swr = 1.5) {
 
 const QByteArray kHeader = "S\r\n140000,143500,35\r\n";
 
-// Runs `action` once during the scan, as soon as the points label reads `label`.
-void When(ScanRig& rig, const QString& label, const std::function<void(ScanRig&)>& action) {
-    rig.During([&rig, label, action] {
-        if (rig.form.ui.LblPoints->text() != label) return false;
-        action(rig);
-        return true;
-    });
-}
-
-bool ShownAndActive(ScanRig& rig) {
-    rig.form->show();
-    rig.form->activateWindow();
-    return QTest::qWaitForWindowActive(&*rig.form);
-}
-
 }  // namespace
 
+// One window through four answers, each asked for on a band row of its own:
+// each sets the count anew, a point cut short by the end marker is stored but
+// not counted, and rows beyond an answer keep what a longer one left there.
 // The focus comes back to "Start Scan" after a complete answer, so Space
 // scans again on the row still selected.
-TEST(Scan, SendsTheBandCodeOfTheSelectedRowAndSpaceScansAgain) {
-    ScanRig rig(kHeader + "E\r\n");
-    ASSERT_TRUE(ShownAndActive(rig));
-    const std::pair<const char*, QByteArray> bands[] = {
-        {" 1-10MHz", "0\r\n"}, {" 30 Mtrs", "9\r\n"}, {" 40 Mtrs", ":\r\n"}, {"VHF", "?\r\n"}};
-    for (const auto& [band, command] : bands) {
+TEST(Scan, SendsTheBandsCommandAndCountsCompletePointsKeepingOlderRows) {
+    ScanRig rig;
+    ASSERT_TRUE(rig.form.ShowActive());
+    QByteArray answer;
+    rig.analyzer.onCommand = [&](const QByteArray&) { rig.analyzer.Queue(answer); };
+    const auto scan = [&](const char* band, const QByteArray& command, const QByteArray& rest) {
+        answer = kHeader + rest;
         rig.analyzer.received.clear();
         rig.form.ui.MnComboFScale->SetListIndex(rig.form.ui.MnComboFScale->findText(band));
         rig.Scan();
         EXPECT_EQ(rig.analyzer.received, command) << band;
-    }
-    ASSERT_EQ(QApplication::focusWidget(), rig.form.ui.btnCollectDisplayData);
-    rig.analyzer.received.clear();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    EXPECT_EQ(rig.analyzer.received, "?\r\n");
-    EXPECT_EQ(rig.messages.texts, QStringList());
-}
-
-// One window through three answers: each sets the count anew, a point cut
-// short by the end marker is stored but not counted, and rows beyond an
-// answer keep what a longer one left there.
-TEST(Scan, CountsCompletePointsAndKeepsOlderRows) {
-    ScanRig rig;
-    QByteArray answer = kHeader + points(25, 2.0) + "E\r\n";
-    rig.analyzer.onCommand = [&](const QByteArray&) { rig.analyzer.Queue(answer); };
-    rig.Scan();
-    answer = kHeader + points(5, 3.0) + "1.1,77,E\r\n";
-    rig.Scan();
+    };
+    scan(" 1-10MHz", "0\r\n", points(25, 2.0) + "E\r\n");
+    scan(" 30 Mtrs", "9\r\n", points(5, 3.0) + "1.1,77,E\r\n");
     const ScanData& data = rig.form->ScanPoints();
     EXPECT_EQ(rig.form->NumPoints, 4);
     EXPECT_EQ(data(4, 0), 3.0);
     EXPECT_TRUE(data(5, 0) == 1.1 && data(5, 1) == 77 && data(5, 2) == -5);
     EXPECT_EQ(data(6, 0), 2.0);
     // Without points only the frame is drawn, and the label stays as it was.
-    answer = kHeader + "E\r\n";
-    rig.Scan();
+    scan(" 40 Mtrs", ":\r\n", "E\r\n");
     EXPECT_EQ(rig.form->NumPoints, -1);
     EXPECT_EQ(CountRed(rig), 0);
     EXPECT_GT(CountColour(*rig.form.ui.grphSWRDisplay, QColor(150, 150, 150)), 0);
     EXPECT_EQ(rig.form.ui.LblPoints->text(), QStringLiteral("Waiting"));
+    scan("VHF", "?\r\n", "E\r\n");
+    ASSERT_EQ(QApplication::focusWidget(), rig.form.ui.btnCollectDisplayData);
+    rig.analyzer.received.clear();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(rig.analyzer.received, "?\r\n");
+    EXPECT_EQ(rig.messages.texts, QStringList());
 }
 
 // Every ending short of the answer's own leaves the same stopped window: the
@@ -120,9 +97,9 @@ TEST(Scan, EveryEarlyEndingLeavesTheStoppedWindow) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ScanRig rig(c.answer);
-        ASSERT_TRUE(ShownAndActive(rig));
+        ASSERT_TRUE(rig.form.ShowActive());
         if (c.atPoint2) {
-            When(rig, QStringLiteral("2"), c.atPoint2);
+            rig.When(QStringLiteral("2"), [&] { c.atPoint2(rig); });
         } else {
             rig.StopWhenAllRead();
         }
@@ -190,11 +167,9 @@ TEST(Scan, AStopIsSeenWithinOnePassWhileCharactersWait) {
 TEST(Scan, AMissingPortIsReportedAndEveryWayOutReleasesThePort) {
     const auto stopSwitchAndMissingPort = [] {
         ScanRig rig;
-        When(rig, QStringLiteral("Waiting"),
-             [](ScanRig& r) { r.form.ui.btnStopCollectData->click(); });
+        rig.When(QStringLiteral("Waiting"), [&] { rig.form.ui.btnStopCollectData->click(); });
         rig.Scan();
-        When(rig, QStringLiteral("Waiting"),
-             [](ScanRig& r) { r.form.ui.cmboCommPort->SetListIndex(1); });
+        rig.When(QStringLiteral("Waiting"), [&] { rig.form.ui.cmboCommPort->SetListIndex(1); });
         rig.Scan();
         rig.form.ui.cntlComm->SetDeviceOverride(QStringLiteral("/dev/no-such-analyzer-port"));
         rig.form.ui.LblPoints->setText(QStringLiteral("before"));
