@@ -51,8 +51,10 @@ TEST(SimAnswerWriter, TheSharedReaderTakesBackWhatWasComposed) {
                  {"", Fault::Cut, 20, false},
                  {"", Fault::NoEnd, 40, false}};
     for (const auto& c : cases) {
+        const std::string composed = AnswerWriter::compose(sweep, {c.junk, c.fault, 1});
+        EXPECT_EQ(composed.rfind(c.junk, 0), 0u) << "the junk comes first";
         ReceivedSweep received;
-        received.Take(QString::fromStdString(AnswerWriter::compose(sweep, {c.junk, c.fault, 1})));
+        received.Take(QString::fromStdString(composed));
         EXPECT_EQ(received.Complete(), c.complete) << int(c.fault);
         ASSERT_TRUE(received.sweep().header) << int(c.fault);
         EXPECT_EQ(received.sweep().header->end, 143500);
