@@ -32,8 +32,6 @@ qsizetype openBoxes(const char* caption) {
     });
 }
 
-void pressOk(QWidget* box) { box->findChild<QPushButton*>(QStringLiteral("OnOK"))->click(); }
-
 QPoint centredOn(const QWidget* box) {
     const QRect desk = box->screen()->geometry();
     const QSize outer = box->frameGeometry().size();
@@ -50,21 +48,19 @@ const struct BoxKind {
     {"About Kestrel", 4020, 1830, [] { return AboutKestrel::ShowTheBox(); }},
 };
 
-class AboutBoxes : public ::testing::Test {
-protected:
-    void TearDown() override {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (qobject_cast<AboutBox*>(w)) w->close();
-        }
-        settle();
-    }
-};
+}  // namespace
 
-TEST_F(AboutBoxes, FixedSizeWithTheBannerTextThatFitsAndTheWindowsCredit) {
+// Each box has its fixed size, the banner and texts that fit. Asked for again,
+// it comes forward where it was moved. OK, Return, Enter or Escape closes it
+// and not the other box; the next one is centred. A scan pumps events itself
+// and deletions wait for the outer loop, so the closed box can still exist
+// when the menu is chosen again.
+TEST(AboutBoxes, OneOfEachWithItsBannerThatStaysWhereMovedUntilClosed) {
     const QImage banner(QStringLiteral(":/resources/banner.gif"));
     for (const BoxKind& kind : kinds) {
         SCOPED_TRACE(kind.caption);
-        AboutBox* box = kind.show();
+        const QPointer<AboutBox> other = kinds[&kind == kinds ? 1 : 0].show();
+        QPointer<AboutBox> box = kind.show();
         EXPECT_EQ(box->windowTitle(), QString::fromLatin1(kind.caption));
         const QSize client(kind.widthTwips / 15, kind.heightTwips / 15);
         EXPECT_EQ(box->minimumSize(), client);
@@ -81,6 +77,29 @@ TEST_F(AboutBoxes, FixedSizeWithTheBannerTextThatFitsAndTheWindowsCredit) {
                 << label->text().toStdString();
             EXPECT_LE(metrics.height(), label->height()) << label->text().toStdString();
         }
+        for (const int key : {0, int(Qt::Key_Return), int(Qt::Key_Enter), int(Qt::Key_Escape)}) {
+            SCOPED_TRACE(key);
+            box->move(box->pos() + QPoint(37, -21));
+            const QPoint moved = box->pos();
+            settle();
+            EXPECT_EQ(kind.show(), box);
+            settle();
+            EXPECT_EQ(openBoxes(kind.caption), 1);
+            EXPECT_EQ(box->pos(), moved);
+            // A key goes to the button, which has the focus, and reaches the
+            // box because the button does not want it.
+            auto* ok = box->findChild<QPushButton*>(QStringLiteral("OnOK"));
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            key ? void(QApplication::sendEvent(ok, &press)) : ok->click();
+            const QPointer<AboutBox> closed = box;
+            box = kind.show();
+            EXPECT_NE(box, closed);
+            settle();
+            EXPECT_TRUE(closed.isNull());
+            EXPECT_EQ(openBoxes(kind.caption), 1);
+            EXPECT_EQ(box->pos(), centredOn(box));
+            EXPECT_FALSE(other.isNull());
+        }
     }
     // The box's credit line is the one the window shows.
     LoadedForm form;
@@ -90,47 +109,8 @@ TEST_F(AboutBoxes, FixedSizeWithTheBannerTextThatFitsAndTheWindowsCredit) {
     ASSERT_TRUE(version && credit);
     EXPECT_EQ(version->text(), QStringLiteral("v2.2.4"));
     EXPECT_EQ(credit->text(), form.ui.LblCredit->text());
-}
-
-TEST_F(AboutBoxes, OneBoxThatStaysWhereMovedUntilOkAndIsCentredAfter) {
-    for (const BoxKind& kind : kinds) {
-        SCOPED_TRACE(kind.caption);
-        QPointer<AboutBox> first = kind.show();
-        first->move(first->pos() + QPoint(37, -21));
-        const QPoint moved = first->pos();
-        settle();
-        EXPECT_EQ(kind.show(), first);
-        settle();
-        EXPECT_EQ(openBoxes(kind.caption), 1);
-        EXPECT_EQ(first->pos(), moved);
-
-        // A scan pumps events itself, and deletions wait for the outer loop,
-        // so the closed box can still exist when the menu is chosen again.
-        pressOk(first);
-        AboutBox* second = kind.show();
-        EXPECT_NE(second, first);
-        settle();
-        EXPECT_TRUE(first.isNull());
-        EXPECT_EQ(openBoxes(kind.caption), 1);
-        EXPECT_EQ(second->pos(), centredOn(second));
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (qobject_cast<AboutBox*>(w)) w->close();
     }
-}
-
-TEST_F(AboutBoxes, BothBoxesOpenAtOnceAndEachClosesOnlyItself) {
-    QPointer<AboutBox> club = AboutKestrel::ShowTheBox();
-    for (const int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
-        QPointer<AboutBox> about = About::ShowTheBox();
-        EXPECT_EQ(openBoxes("About Vantrel") + openBoxes("About Kestrel"), 2);
-        // The key goes to the button, which has the focus, and reaches the
-        // box because the button does not want it.
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(about->findChild<QPushButton*>(QStringLiteral("OnOK")), &press);
-        settle();
-        EXPECT_TRUE(about.isNull()) << "key " << key;
-    }
-    pressOk(club);
     settle();
-    EXPECT_TRUE(club.isNull());
 }
-
-}  // namespace

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <functional>
 #include <tuple>
@@ -87,12 +86,9 @@ TEST_F(CSettingTest, BothModesStoreListAndDelete) {
         setting.SaveSettingStr("S", "k", "-32768");
         EXPECT_EQ(setting.GetSettingInt("S", "k", 0), -32768);
     }
-}
-
-TEST_F(CSettingTest, StoreNumbersRoundHalvesToEvenAndTextReadsAsZero) {
+    // The store keeps texts: a number rounds half to even, anything else reads as 0.
     CSetting setting = make(0);
-    const std::pair<const char*, int> cases[] = {{"2.5", 2}, {"3.5", 4},   {"-2.5", -2}, {"abc", 0},
-                                                 {"", 0},    {" 17 ", 17}, {"1e3", 1000}};
+    const std::pair<const char*, int> cases[] = {{"2.5", 2}, {"3.5", 4}, {"5x", 0}, {" 17 ", 17}};
     for (const auto& [stored, expected] : cases) {
         setting.SaveSettingStr("S", "k", stored);
         EXPECT_EQ(setting.GetSettingInt("S", "k", 99), expected) << stored;
@@ -100,10 +96,15 @@ TEST_F(CSettingTest, StoreNumbersRoundHalvesToEvenAndTextReadsAsZero) {
     EXPECT_EQ(setting.GetSettingInt("S", "missing", 99), 99);
 }
 
-TEST_F(CSettingTest, WindowsFileKeepsItsOrderCommentsAndLineEndings) {
+// Rows and sections in the file's order, quotes gone; an empty key name is no
+// key of the file; texts cross in code page 1252, whose 0x80 is the euro
+// sign; a value is cut at 127 characters. What a write keeps of the rest of
+// the file the start-up test sees through the window's port, and how the
+// file's own encoding is kept, the recorded vectors.
+TEST_F(CSettingTest, IniFileRowsSectionsCodePageAndValueLength) {
     const QByteArray windowsFile =
         "; written on Windows\r\n[Window]\r\nTop=9\r\nLeft=\"4\"\r\n\r\n[Empty]\r\n"
-        "[Configuration]\r\nCommPort=2\r\n; keep\r\n[Other]\r\nx = y";
+        "[Configuration]\r\nName=Caf\xE9 \x80\r\n[Other]\r\nx = y";
     QFile file(m_dir.filePath(QStringLiteral("App.ini")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(windowsFile) == windowsFile.size());
     file.close();
@@ -112,41 +113,19 @@ TEST_F(CSettingTest, WindowsFileKeepsItsOrderCommentsAndLineEndings) {
     EXPECT_TRUE(setting.GetSettingAll("Empty").empty());
     EXPECT_EQ(setting.GetSectionNames(),
               QStringList({"Window", "Empty", "Configuration", "Other"}));
-    EXPECT_EQ(setting.GetSettingInt("Configuration", "CommPort", 1), 2);
-    EXPECT_EQ(setting.GetSettingInt("Configuration", "Missing", -12), -12);
-    setting.SaveSettingInt("Configuration", "CommPort", 4);
-    setting.DeleteKey("Window", "");  // an empty name is no key of the file
+    EXPECT_EQ(setting.GetSettingStr("Configuration", "Name", ""),
+              QStringLiteral("Caf\u00e9 \u20ac"));
+    setting.DeleteKey("Window", "");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray(windowsFile).replace("CommPort=2", "CommPort=4"));
+    EXPECT_EQ(file.readAll(), windowsFile);
+    file.close();
+    setting.SaveSettingStr("Configuration", "Name", QStringLiteral("\u20ac 5"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("\r\nName=\x80 5\r\n"));
 
     const QString longValue(200, u'v');
     setting.SaveSettingStr("Other", "x", longValue);
     EXPECT_EQ(setting.GetSettingStr("Other", "x", ""), longValue.left(127));
-}
-
-TEST_F(CSettingTest, UnicodeFilesReadAndKeepTheirText) {
-    const QString text =
-        QStringLiteral("[Configuration]\r\nCommPort=5\r\nName=Caf\u00e9 \u20ac\r\n");
-    const struct {
-        const char* name;
-        QByteArray bytes;
-    } files[] = {
-        {"UTF-8", "\xEF\xBB\xBF" + text.toUtf8()},
-        {"UTF-16", "\xFF\xFE" + QByteArray(QStringEncoder(QStringEncoder::Utf16LE)(text))}};
-    for (const auto& f : files) {
-        SCOPED_TRACE(f.name);
-        QFile file(m_dir.filePath(QStringLiteral("App.ini")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(f.bytes) == f.bytes.size());
-        file.close();
-        CSetting setting = make(1);
-        EXPECT_EQ(setting.GetSettingInt("Configuration", "CommPort", 1), 5);
-        EXPECT_EQ(setting.GetSettingStr("Configuration", "Name", ""),
-                  QStringLiteral("Caf\u00e9 \u20ac"));
-        setting.SaveSettingStr("Configuration", "Name", QStringLiteral("\u20ac 5"));
-        EXPECT_EQ(setting.GetSettingStr("Configuration", "Name", ""), QStringLiteral("\u20ac 5"));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_EQ(file.read(2), f.bytes.left(2)) << "the file keeps its byte-order mark";
-    }
 }
 
 TEST_F(CSettingTest, FailuresAreWrappedWithTheOperationsNumber) {

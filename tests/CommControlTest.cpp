@@ -37,12 +37,6 @@ bool waitFor(const std::function<bool()>& condition) {
     return true;
 }
 
-// Reads the way the line reader does until Input throws; returns the
-// failure's description and adds what came before to `received`.
-QString readToFailure(CommControl& comm, QString& received) {
-    return failureOf([&] { waitFor([&] { return (received += comm.Input(), false); }); });
-}
-
 termios lineOf(const PtyPair& pty) {
     termios line{};
     EXPECT_EQ(::tcgetattr(pty.slaveFd(), &line), 0);
@@ -169,28 +163,6 @@ TEST(CommControlPort, ARefusedPermissionSaysHowUsersAreUsuallyLetIn) {
     }
 }
 
-TEST(CommControlIo, InputNeverWaitsAndArrivingDataWakesAnIdleLoop) {
-    OpenPort open;
-    // A read that waited for data would never return here.
-    for (int i = 0; i < 1000; ++i) ASSERT_EQ(open.comm.Input(), QString());
-    EXPECT_FALSE(open.comm.BytesWaiting());
-    // Should the data not wake the loop, the timer ends the wait instead.
-    bool timedOut = false;
-    QTimer::singleShot(kHangGuard, &open.comm, [&] { timedOut = true; });
-    const QByteArray sent("S,\r\n\xB0z", 6);
-    std::thread analyzer([&] {
-        std::this_thread::sleep_for(100ms);
-        open.pty.write(sent);
-    });
-    while (open.comm.InBufferCount() < sent.size() && !timedOut)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    analyzer.join();
-    EXPECT_FALSE(timedOut) << "woken by the guard, not by the data";
-    EXPECT_TRUE(open.comm.BytesWaiting());
-    for (const char byte : sent) ASSERT_EQ(open.comm.Input(), QString(QChar(uchar(byte))));
-    EXPECT_EQ(open.comm.Input(), QString());
-}
-
 TEST(CommControlIo, ZeroCountsDiscardPendingInputAndOutput) {
     OpenPort open;
     ASSERT_TRUE(open.pty.write("stale echo,"));
@@ -217,8 +189,10 @@ TEST(CommControlIo, AHungUpLineDeliversWhatCameThenFailsAndIsReleased) {
         ASSERT_TRUE(open.pty.write("E\r"));
         ASSERT_TRUE(waitFor([&] { return open.comm.InBufferCount() == 2; }));
         open.pty.closeMaster();
+        // Read as the line reader reads, until Input throws.
         QString received;
-        const QString failure = readToFailure(open.comm, received);
+        const QString failure =
+            failureOf([&] { waitFor([&] { return (received += open.comm.Input(), false); }); });
         const QString cannotRead = QStringLiteral("Cannot read from ") + open.label + u':';
         EXPECT_EQ(received, u"E\r");
         EXPECT_EQ(failure, cannotRead + " the device has gone away (unplugged or hung up).");
@@ -234,22 +208,41 @@ TEST(CommControlIo, AHungUpLineDeliversWhatCameThenFailsAndIsReleased) {
     EXPECT_EQ(OpenDescriptors(), before);
 }
 
-// A stream far beyond the input buffer: all of it is kept (RxOver says so
-// once) and read back one character at a time. How fast is bench/'s to say.
-TEST(CommControlIo, AFastStreamIsKeptWholeAndReadQuickly) {
+// Input never waits, and data that arrives wakes an idle loop. A stream far
+// beyond the input buffer is kept whole (RxOver says so once) and read back
+// one character at a time; how fast is bench/'s to say.
+TEST(CommControlIo, InputNeverWaitsAndKeepsAFastStreamWhole) {
     OpenPort open;
+    // A read that waited for data would never return here.
+    for (int i = 0; i < 1000; ++i) ASSERT_EQ(open.comm.Input(), QString());
+    EXPECT_FALSE(open.comm.BytesWaiting());
+    // Should the data not wake the loop, the timer ends the wait instead.
+    bool timedOut = false;
+    QTimer::singleShot(kHangGuard, &open.comm, [&] { timedOut = true; });
+    const QByteArray sent("S,\r\n\xB0z", 6);
+    std::thread late([&] {
+        std::this_thread::sleep_for(100ms);
+        open.pty.write(sent);
+    });
+    while (open.comm.InBufferCount() < sent.size() && !timedOut)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    late.join();
+    EXPECT_FALSE(timedOut) << "woken by the guard, not by the data";
+    EXPECT_TRUE(open.comm.BytesWaiting());
+    for (const char byte : sent) ASSERT_EQ(open.comm.Input(), QString(QChar(uchar(byte))));
+    EXPECT_EQ(open.comm.Input(), QString());
+
     int overflows = 0;
     QObject::connect(&open.comm, &CommControl::OnComm,
                      [&] { overflows += open.comm.CommEvent() == CommControl::Event::RxOver; });
     constexpr int total = 1 << 20;
-    std::thread analyzer([&] {
+    std::thread fast([&] {
         for (int sent = 0; sent < total; sent += 4096) open.pty.write(QByteArray(4096, '7'));
     });
     const bool all = waitFor([&] { return open.comm.InBufferCount() == total; });
-    analyzer.join();
+    fast.join();
     ASSERT_TRUE(all) << open.comm.InBufferCount();
     EXPECT_EQ(overflows, 1);
-
     int read = 0;
     while (open.comm.Input() == u"7") ++read;
     EXPECT_EQ(read, total);

@@ -1,5 +1,7 @@
 #include "FormFixture.h"
 
+#include <qtestsupport_widgets.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -16,8 +18,6 @@
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/PictureBox.h"
 
-namespace {
-
 template <typename Control>
 Control* named(frmMain& form, const char* name) {
     auto* control = form.findChild<Control*>(QString::fromLatin1(name));
@@ -25,43 +25,26 @@ Control* named(frmMain& form, const char* name) {
     return control;
 }
 
-}  // namespace
-
 Controls::Controls(frmMain& form)
-    : picSWR(named<PictureBox>(form, "picSWR")),
-      grphSWRDisplay(named<PictureBox>(form, "grphSWRDisplay")),
-      picRes(named<PictureBox>(form, "picRes")),
-      picFreq(named<PictureBox>(form, "picFreq")),
-      FrameGraph(named<QGroupBox>(form, "FrameGraph")),
-      FrameDP(named<QGroupBox>(form, "FrameDP")),
-      FrameComm(named<QGroupBox>(form, "FrameComm")),
-      OptCursor(form.findChildren<QRadioButton*>(QStringLiteral("OptCursor"))),
-      MnComboDisplay(named<ComboBox>(form, "MnComboDisplay")),
-      MnComboFScale(named<ComboBox>(form, "MnComboFScale")),
-      LblPoints(named<QLabel>(form, "LblPoints")),
-      cmboCommPort(named<ComboBox>(form, "cmboCommPort")),
-      btnCollectDisplayData(named<QPushButton>(form, "btnCollectDisplayData")),
-      btnStopCollectData(named<QPushButton>(form, "btnStopCollectData")),
-      btnExit(named<QPushButton>(form, "btnExit")),
-      LblVersion(named<QLabel>(form, "LblVersion")),
-      LblCredit(named<QLabel>(form, "LblCredit")),
-      cntlComm(named<CommControl>(form, "cntlComm")),
-      mnuFilePrint(named<QAction>(form, "mnuFilePrint")),
-      mnuFileExit(named<QAction>(form, "mnuFileExit")),
-      mnuAbout(named<QAction>(form, "mnuAbout")),
-      mnuAboutKestrel(named<QAction>(form, "mnuAboutKestrel")) {}
+    : owner(form), OptCursor(form.findChildren<QRadioButton*>(QStringLiteral("OptCursor"))) {}
 
-LoadedForm::LoadedForm(const QByteArray& ini) {
-    AppInfo::SetLocation(m_dir.path(), QStringLiteral("Vantrel"));
+namespace {
+
+std::unique_ptr<frmMain> load(const QTemporaryDir& dir, const QByteArray& ini) {
+    AppInfo::SetLocation(dir.path(), QStringLiteral("Vantrel"));
     if (!ini.isNull()) {
-        QFile file(IniPath());
+        QFile file(dir.filePath(QStringLiteral("Vantrel.ini")));
         file.open(QIODevice::WriteOnly);
         file.write(ini);
     }
-    m_form = std::make_unique<frmMain>();
-    m_form->Form_Load();
-    ui = Controls(*m_form);
+    auto form = std::make_unique<frmMain>();
+    form->Form_Load();
+    return form;
 }
+
+}  // namespace
+
+LoadedForm::LoadedForm(const QByteArray& ini) : m_form(load(m_dir, ini)), ui(*m_form) {}
 
 LoadedForm::~LoadedForm() {
     m_form.reset();
@@ -73,6 +56,12 @@ QString LoadedForm::IniPath() const { return m_dir.filePath(QStringLiteral("Vant
 QByteArray LoadedForm::IniContent() const {
     QFile file(IniPath());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool LoadedForm::ShowActive() {
+    m_form->show();
+    m_form->activateWindow();
+    return QTest::qWaitForWindowActive(m_form.get());
 }
 
 int CountColour(Drawing& drawing, const QColor& colour) {

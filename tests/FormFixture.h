@@ -26,33 +26,36 @@ inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 
-// The window's controls, found by their names as a user's tools find them.
+// Finds the window's control of that name, as a user's tools find it; a
+// missing one ends the test program.
+template <typename Control>
+Control* named(frmMain& form, const char* name);
+
+// The window's controls, each found by its name.
 struct Controls {
-    Controls() = default;
     explicit Controls(frmMain& form);
 
-    PictureBox* picSWR = nullptr;
-    PictureBox* grphSWRDisplay = nullptr;
-    PictureBox* picRes = nullptr;
-    PictureBox* picFreq = nullptr;
-    QGroupBox* FrameGraph = nullptr;
-    QGroupBox* FrameDP = nullptr;
-    QGroupBox* FrameComm = nullptr;
+    frmMain& owner;
+    PictureBox* picSWR = named<PictureBox>(owner, "picSWR");
+    PictureBox* grphSWRDisplay = named<PictureBox>(owner, "grphSWRDisplay");
+    PictureBox* picRes = named<PictureBox>(owner, "picRes");
+    PictureBox* picFreq = named<PictureBox>(owner, "picFreq");
+    QGroupBox* FrameGraph = named<QGroupBox>(owner, "FrameGraph");
+    QGroupBox* FrameDP = named<QGroupBox>(owner, "FrameDP");
+    QGroupBox* FrameComm = named<QGroupBox>(owner, "FrameComm");
     QList<QRadioButton*> OptCursor;
-    ComboBox* MnComboDisplay = nullptr;
-    ComboBox* MnComboFScale = nullptr;
-    QLabel* LblPoints = nullptr;
-    ComboBox* cmboCommPort = nullptr;
-    QPushButton* btnCollectDisplayData = nullptr;
-    QPushButton* btnStopCollectData = nullptr;
-    QPushButton* btnExit = nullptr;
-    QLabel* LblVersion = nullptr;
-    QLabel* LblCredit = nullptr;
-    CommControl* cntlComm = nullptr;
-    QAction* mnuFilePrint = nullptr;
-    QAction* mnuFileExit = nullptr;
-    QAction* mnuAbout = nullptr;
-    QAction* mnuAboutKestrel = nullptr;
+    ComboBox* MnComboDisplay = named<ComboBox>(owner, "MnComboDisplay");
+    ComboBox* MnComboFScale = named<ComboBox>(owner, "MnComboFScale");
+    QLabel* LblPoints = named<QLabel>(owner, "LblPoints");
+    ComboBox* cmboCommPort = named<ComboBox>(owner, "cmboCommPort");
+    QPushButton* btnCollectDisplayData = named<QPushButton>(owner, "btnCollectDisplayData");
+    QPushButton* btnStopCollectData = named<QPushButton>(owner, "btnStopCollectData");
+    QPushButton* btnExit = named<QPushButton>(owner, "btnExit");
+    QLabel* LblVersion = named<QLabel>(owner, "LblVersion");
+    QLabel* LblCredit = named<QLabel>(owner, "LblCredit");
+    CommControl* cntlComm = named<CommControl>(owner, "cntlComm");
+    QAction* mnuFilePrint = named<QAction>(owner, "mnuFilePrint");
+    QAction* mnuFileExit = named<QAction>(owner, "mnuFileExit");
 };
 
 // A loaded main window whose settings file lives in a folder of its own, so
@@ -67,12 +70,15 @@ public:
     frmMain* operator->() { return m_form.get(); }
     QString IniPath() const;
     QByteArray IniContent() const;
-
-    Controls ui;
+    // Shows the window and makes it the active one, as a user meets it.
+    bool ShowActive();
 
 private:
     QTemporaryDir m_dir;
     std::unique_ptr<frmMain> m_form;
+
+public:
+    Controls ui;
 };
 
 // How many pixels of the drawing have exactly this colour.

@@ -52,70 +52,51 @@ double besidePoint(int i, int last) { return pointX(i, last) + (i == 0 ? 20 : -2
 
 }  // namespace
 
-TEST(GraphRender, GridLinesWhereTheGeometryPutsThem) {
+// At start-up the grid lies where the geometry puts it, with labels in the
+// strips, and the sample pattern's traces at their computed pixels. Each
+// choice then redraws from the stored points: the display list the traces it
+// names, the band list an empty frame under the band's labels, after which
+// the old points come back under them. One point is a dot, none no trace.
+TEST(GraphRender, GridTracesAndListChoicesRedrawFromTheStoredPoints) {
     LoadedForm form;
     PictureBox& graph = *form.ui.grphSWRDisplay;
     // Sample a spot on each line away from labels and traces.
-    for (const auto& row : GraphGeometry::gridRows(4695, 4615, 0, 10)) {
+    for (const auto& row : GraphGeometry::gridRows(4695, 4615, 0, 10))
         EXPECT_TRUE(colourNear(graph, 6000 + 427, row.y, kGrey)) << row.y;
-    }
-    for (std::int32_t x : GraphGeometry::gridColumns(8895, 0)) {
+    for (std::int32_t x : GraphGeometry::gridColumns(8895, 0))
         EXPECT_EQ(graph.Image().pixelColor(graph.PixelOf(x), graph.PixelOf(200)), kGrey) << x;
-    }
-    // Between the lines the plot stays white.
     EXPECT_EQ(graph.Image().pixelColor(graph.PixelOf(6000 + 427), graph.PixelOf(3400)),
               QColor(Qt::white));
-    // Labels: something dark is printed in the ohm and frequency strips.
     EXPECT_GT(CountColour(*form.ui.picRes, QColor(Qt::black)), 0);
     EXPECT_GT(CountColour(*form.ui.picFreq, QColor(Qt::black)), 0);
-}
-
-TEST(GraphRender, SamplePatternTracesAtTheirComputedPixels) {
-    LoadedForm form;
-    PictureBox& graph = *form.ui.grphSWRDisplay;
-    // Blue falls from 6 to 1 ohm just above the zero line and is drawn last.
+    // Blue falls from 6 to 1 ohm just above the zero line and is drawn last;
+    // green, flat at 5 ohms, shows where blue has fallen below it.
     for (int i = 0; i <= 10; ++i) {
         const double x = besidePoint(i, 10);
         EXPECT_TRUE(colourNear(graph, x, traceY(form, 0, i / 2.0 + 1), kRed)) << i;
         EXPECT_TRUE(colourNear(graph, x, traceY(form, 2, (10 - i) / 2.0 + 1), kBlue)) << i;
     }
-    // kGreen, flat at 5 ohms, shows where blue has fallen below it.
     EXPECT_TRUE(colourNear(graph, besidePoint(10, 10), traceY(form, 1, 5), kGreen));
     EXPECT_NEAR(traceY(form, 1, 5), 4615 - 39.125, 1e-9);
-}
 
-TEST(GraphRender, DisplayChoiceRedrawsFromStoredPoints) {
-    LoadedForm form;
-    PictureBox& graph = *form.ui.grphSWRDisplay;
     form.ui.MnComboDisplay->SetListIndex(2);  // "Resistance"
     EXPECT_EQ(CountColour(graph, kRed), 0);
     EXPECT_EQ(CountColour(graph, kBlue), 0);
     for (int i = 0; i <= 10; ++i)
         EXPECT_TRUE(colourNear(graph, besidePoint(i, 10), traceY(form, 1, 5), kGreen));
-
     form.ui.MnComboDisplay->SetListIndex(0);  // "ALL"
     for (const QColor& trace : {kRed, kGreen, kBlue}) EXPECT_GT(CountColour(graph, trace), 0);
-}
 
-TEST(GraphRender, BandChoiceLeavesAnEmptyFrameAndKeepsThePoints) {
-    LoadedForm form;
-    PictureBox& graph = *form.ui.grphSWRDisplay;
     form.ui.MnComboFScale->SetListIndex(11);  // " 60 Mtrs"
     EXPECT_EQ(traceInk(graph), 0);
     EXPECT_GT(CountColour(graph, kGrey), 0);
-
     const QImage labelsBefore = form.ui.picFreq->Image().copy();
-    form.ui.MnComboDisplay->SetListIndex(1);  // "SWR": the old points under the new labels
+    form.ui.MnComboDisplay->SetListIndex(1);  // "SWR"
     EXPECT_TRUE(colourNear(graph, besidePoint(5, 10), traceY(form, 0, 3.5), kRed));
     EXPECT_EQ(form.ui.picFreq->Image(), labelsBefore);
-}
 
-TEST(GraphRender, OneOrNoPointDrawsWithoutFailing) {
-    LoadedForm form;
-    PictureBox& graph = *form.ui.grphSWRDisplay;
     form->NumPoints = 0;
     form.ui.MnComboDisplay->SetListIndex(1);
-    // One point: a dot at the plot's left edge.
     EXPECT_TRUE(colourNear(graph, 350, traceY(form, 0, 1), kRed));
     EXPECT_LT(CountColour(graph, kRed), 20);
     form->NumPoints = -1;

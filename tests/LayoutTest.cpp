@@ -43,28 +43,33 @@ int strayPixels(const QImage& shot, QWidget* window, QWidget* w, const QRect& ar
 
 }  // namespace
 
-TEST(Layout, OptionButtonsAndFrameInteriorsAreLightYellowOnScreen) {
+// On screen the option buttons and the frames' interiors are light yellow,
+// every control lies inside its frame and shows all of its text, the strips
+// line up with the graph, and "Start Scan" covers "Stop Request".
+TEST(Layout, ControlsFitTheirFramesOnLightYellow) {
     LoadedForm form;
-    form->show();
-    const QImage shot = form->grab().toImage();
-    for (QRadioButton* option : form.ui.OptCursor) {
+    frmMain& f = *form;
+    const Controls& ui = form.ui;
+    f.show();
+    const QImage shot = f.grab().toImage();
+    for (QRadioButton* option : ui.OptCursor) {
         QStyleOptionButton opt;
         opt.initFrom(option);
         const QRect indicator =
             option->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &opt, option);
         const QColor ink = option->palette().color(QPalette::WindowText);
-        EXPECT_EQ(strayPixels(shot, &*form, option, option->rect(),
+        EXPECT_EQ(strayPixels(shot, &f, option, option->rect(),
                               [&](QPoint p, QColor c) {
                                   return indicator.contains(p) || blendOf(c, kLightYellow, ink);
                               }),
                   0)
             << option->text().toStdString();
     }
-    for (QGroupBox* frame : {form.ui.FrameGraph, form.ui.FrameDP, form.ui.FrameComm}) {
+    for (QGroupBox* frame : {ui.FrameGraph, ui.FrameDP, ui.FrameComm}) {
         QList<QRect> controls;
         for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             controls << child->geometry();
-        EXPECT_EQ(strayPixels(shot, &*form, frame, frame->contentsRect(),
+        EXPECT_EQ(strayPixels(shot, &f, frame, frame->contentsRect(),
                               [&](QPoint p, QColor) {
                                   return std::any_of(controls.begin(), controls.end(),
                                                      [p](const QRect& r) { return r.contains(p); });
@@ -72,13 +77,6 @@ TEST(Layout, OptionButtonsAndFrameInteriorsAreLightYellowOnScreen) {
                   0)
             << frame->title().toStdString();
     }
-}
-
-TEST(Layout, ControlsFitTheClientAreaAndTheirTextsAndStartCoversStop) {
-    LoadedForm form;
-    frmMain& f = *form;
-    const Controls& ui = form.ui;
-    f.show();
     EXPECT_EQ(f.centralWidget()->size(), QSize(700, 524));
     EXPECT_EQ(f.size(), QSize(700, 524 + f.menuBar()->sizeHint().height()));
     for (QWidget* w : f.centralWidget()->findChildren<QWidget*>()) {
@@ -103,7 +101,7 @@ TEST(Layout, ControlsFitTheClientAreaAndTheirTextsAndStartCoversStop) {
     EXPECT_EQ(ui.picFreq->x(), graph.x());
     EXPECT_GE(ui.picFreq->width(), graph.width());
     // The option buttons stand one under the other, in the quantities' order.
-    for (std::size_t i = 1; i < ui.OptCursor.size(); ++i) {
+    for (int i = 1; i < ui.OptCursor.size(); ++i) {
         EXPECT_EQ(ui.OptCursor[i]->x(), ui.OptCursor[0]->x());
         EXPECT_GE(ui.OptCursor[i]->y(), ui.OptCursor[i - 1]->geometry().bottom());
     }
@@ -115,7 +113,9 @@ TEST(Layout, ControlsFitTheClientAreaAndTheirTextsAndStartCoversStop) {
     EXPECT_EQ(f.focusWidget(), ui.btnCollectDisplayData);
 }
 
-TEST(PictureBoxSurface, KeepsItsDrawingThroughRepaintsAndLayout) {
+// What is drawn stays through repaints and hiding; Cls brings back the
+// stored picture (the scale strips' labels) over the back colour.
+TEST(PictureBoxSurface, KeepsItsDrawingAndClsRestoresThePicture) {
     PictureBox box;
     box.resize(100, 50);
     box.Cls();
@@ -131,13 +131,7 @@ TEST(PictureBoxSurface, KeepsItsDrawingThroughRepaintsAndLayout) {
     box.show();
     EXPECT_EQ(box.Image(), drawn);
     EXPECT_EQ(box.grab().toImage().convertToFormat(drawn.format()), drawn);
-    box.Cls();
-    EXPECT_EQ(box.Image().pixelColor(50, 10), QColor(Qt::white));
-}
 
-TEST(PictureBoxSurface, ClsRestoresTheStoredPicture) {
-    PictureBox box;
-    box.resize(40, 40);
     QImage picture(20, 20, QImage::Format_RGB32);
     picture.fill(Qt::blue);
     box.SetBackColor(Qt::yellow);
@@ -146,4 +140,5 @@ TEST(PictureBoxSurface, ClsRestoresTheStoredPicture) {
     box.Cls();
     EXPECT_EQ(box.Image().pixelColor(5, 5), QColor(Qt::blue));
     EXPECT_EQ(box.Image().pixelColor(30, 30), QColor(Qt::yellow));
+    EXPECT_EQ(box.Image().pixelColor(50, 10), QColor(Qt::yellow));
 }

@@ -5,31 +5,33 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 
-#include "FormFixture.h"
-#include "PtyAnalyzer.h"
+#include "ScanRig.h"
 #include "platform/serial/CommControl.h"
 #include "platform/widgets/ComboBox.h"
 
 namespace {
 
-const QByteArray kStoredCom1 = "[Configuration]\r\nCommPort=1\r\n";
-
-// The port list shown with the focus in it, counting the choices it raises.
+// The port list of a window that started without a settings file, shown with
+// the focus in it, counting the choices it raises.
 struct PortList {
-    LoadedForm form{kStoredCom1};
+    LoadedForm form;
     ComboBox* list = form.ui.cmboCommPort;
     QLineEdit* edit = list->lineEdit();
     int clicks = 0;
     PortList() {
-        form->show();
-        form->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&*form));
+        EXPECT_TRUE(form.ShowActive());
         QObject::connect(list, &ComboBox::Click, [this] { ++clicks; });
         list->setFocus();
         edit->selectAll();
+    }
+    void expectChosen(int row) {
+        EXPECT_EQ(clicks, row > 0 ? 1 : 0);
+        EXPECT_EQ(list->ListIndex(), row);
+        EXPECT_EQ(form.ui.cntlComm->CommPort(), row + 1);
+        EXPECT_EQ(form.IniContent(),
+                  "[Configuration]\r\nCommPort=" + QByteArray::number(row + 1) + "\r\n");
     }
 };
 
@@ -53,10 +55,7 @@ TEST(PortList, TypedTextChoosesNothing) {
         QTest::keyClicks(p.edit, QString::fromLatin1(c.text));
         if (c.key != Qt::Key_unknown) QTest::keyClick(p.edit, c.key);
         p.form.ui.btnExit->setFocus();
-        EXPECT_EQ(p.clicks, 0);
-        EXPECT_EQ(p.list->ListIndex(), 0);
-        EXPECT_EQ(p.form.ui.cntlComm->CommPort(), 1);
-        EXPECT_EQ(p.form.IniContent(), kStoredCom1);
+        p.expectChosen(0);
         EXPECT_EQ(p.edit->text(), QStringLiteral("Com1"));
     }
 }
@@ -85,43 +84,31 @@ TEST(PortList, EachRowChoiceRunsTheHandlerOnce) {
          2},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         PortList p;
         c.choose(p);
-        EXPECT_EQ(p.clicks, 1) << c.name;
-        EXPECT_EQ(p.list->ListIndex(), c.row) << c.name;
-        EXPECT_EQ(p.form.ui.cntlComm->CommPort(), c.row + 1) << c.name;
-        EXPECT_EQ(p.form.IniContent(),
-                  "[Configuration]\r\nCommPort=" + QByteArray::number(c.row + 1) + "\r\n")
-            << c.name;
+        p.expectChosen(c.row);
     }
 }
 
 // Typing a port's name while a scan waits leaves the scan's port open.
 TEST(PortList, TypingDuringAScanKeepsThePortOpen) {
-    PtyPair pty;
-    PortList p;
-    PtyAnalyzer analyzer{pty};  // never answers
-    MessageBoxCatcher messages;
-    p.form.ui.cntlComm->SetDeviceOverride(pty.slavePath());
+    ScanRig rig;  // the analyzer never answers
+    ASSERT_TRUE(rig.form.ShowActive());
+    ComboBox* list = rig.form.ui.cmboCommPort;
     bool typed = false;
-    QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        if (p.form.ui.LblPoints->text() != QStringLiteral("Waiting")) return;
-        if (!typed) {
-            p.list->setFocus();
-            QTest::keyClicks(p.edit, QStringLiteral("Com5"));
-            QTest::keyClick(p.edit, Qt::Key_Return);
-            p.form.ui.btnExit->setFocus();
-            typed = true;
-            EXPECT_TRUE(p.form.ui.cntlComm->PortOpen());
-        }
-        p.form.ui.btnStopCollectData->click();
-        timer.stop();
+    rig.When(QStringLiteral("Waiting"), [&] {
+        list->setFocus();
+        QTest::keyClicks(list->lineEdit(), QStringLiteral("Com5"));
+        QTest::keyClick(list->lineEdit(), Qt::Key_Return);
+        rig.form.ui.btnExit->setFocus();
+        typed = true;
+        EXPECT_TRUE(rig.form.ui.cntlComm->PortOpen());
+        rig.form.ui.btnStopCollectData->click();
     });
-    timer.start(2);
-    p.form.ui.btnCollectDisplayData->click();
+    rig.Scan();
     EXPECT_TRUE(typed);
-    EXPECT_EQ(messages.texts, QStringList());
-    EXPECT_EQ(p.form.ui.LblPoints->text(), QStringLiteral("Aborted"));
-    EXPECT_EQ(p.form.ui.cntlComm->CommPort(), 1);
+    EXPECT_EQ(rig.messages.texts, QStringList());
+    EXPECT_EQ(rig.form.ui.LblPoints->text(), QStringLiteral("Aborted"));
+    EXPECT_EQ(rig.form.ui.cntlComm->CommPort(), 1);
 }

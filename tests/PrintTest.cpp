@@ -8,13 +8,13 @@
 #include <QFile>
 #include <QImage>
 #include <QPageLayout>
-#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <functional>
 
 #include "FormFixture.h"
 #include "graph/GraphPage.h"
@@ -56,37 +56,7 @@ QList<QImage> pdfPages(const QString& pdf, const QTemporaryDir& dir) {
     return pages;
 }
 
-QImage printedPage(LoadedForm& form) {
-    QImage page(1650, 1275, QImage::Format_RGB32);  // a landscape letter page at 150 dpi
-    page.fill(Qt::white);
-    QPainter painter(&page);
-    std::vector<PageStrip> strips;
-    for (PictureBox* box :
-         {form.ui.picSWR, form.ui.grphSWRDisplay, form.ui.picRes, form.ui.picFreq})
-        strips.push_back({box, QRectF(box->geometry())});
-    PaintGraphPage(painter, page.rect(), form->PrintTitle(), QuantityLegend(), strips,
-                   form->font());
-    return page;
-}
-
 }  // namespace
-
-TEST(Print, PageShowsTheGraphCentredWithItsLegend) {
-    LoadedForm form;
-    const QImage page = printedPage(form);
-    EXPECT_TRUE(hasColour(page, QColor(150, 150, 150), 0));
-    // The light yellow strips frame the graph; together they sit in the
-    // middle of the page.
-    const QRect strips = extentOf(page, QColor(249, 239, 107));
-    EXPECT_NEAR(strips.center().x(), page.rect().center().x(), 2);
-    EXPECT_NEAR(strips.center().y(), page.rect().center().y(), 2);
-    // Below them the legend shows each trace colour.
-    const QImage legend =
-        page.copy(0, strips.bottom() + 1, page.width(), page.height() - strips.bottom() - 1);
-    for (const LegendEntry& entry : QuantityLegend())
-        EXPECT_TRUE(hasColour(legend, entry.colour, 0)) << entry.text.toStdString();
-    EXPECT_TRUE(hasColour(legend, Qt::black, 200));
-}
 
 // The title names what the graph shows, not what the band list says.
 TEST(Print, TitleNamesTheRangeAsLabelledThePointsAndTheBand) {
@@ -110,35 +80,47 @@ TEST(Print, TitleNamesTheRangeAsLabelledThePointsAndTheBand) {
         << dateTime.toStdString();
 }
 
-TEST(Print, PdfThroughThePrinterHonoursCopiesAndRange) {
+// Through the printer into a PDF: a landscape page per copy, each with the
+// graph and its scales in the middle and the legend of the traces below; a
+// page range that leaves out the one page prints nothing.
+TEST(Print, PdfPagesShowTheGraphCentredWithItsLegend) {
     if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
         GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed: no way to look at the PDF";
     LoadedForm form;
     QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("graph.pdf"));
-    {
+    const auto print = [&](const char* name, const std::function<void(QPrinter&)>& setUp) {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
+        printer.setOutputFileName(dir.filePath(QLatin1String(name)));
         printer.setPageOrientation(QPageLayout::Landscape);
-        printer.setCopyCount(2);
+        setUp(printer);
         form->PrintGraph(printer);
-    }
-    const QList<QImage> pages = pdfPages(pdf, dir);
+    };
+    print("graph.pdf", [](QPrinter& printer) { printer.setCopyCount(2); });
+    const QList<QImage> pages = pdfPages(dir.filePath(QStringLiteral("graph.pdf")), dir);
     ASSERT_EQ(pages.size(), 2);
-    EXPECT_GT(pages[0].width(), pages[0].height());  // landscape
-    for (const QColor ink :
-         {QColor(Qt::red), QColor(0, 255, 0), QColor(Qt::blue), QColor(249, 239, 107)})
-        EXPECT_TRUE(hasColour(pages[0], ink)) << ink.name().toStdString();
+    const QImage& page = pages[0];
+    EXPECT_GT(page.width(), page.height());
+    // The light yellow strips frame the graph; together they sit in the
+    // middle of the page, and the traces and the grid are inside them.
+    const QRect strips = extentOf(page, QColor(249, 239, 107), 40);
+    EXPECT_NEAR(strips.center().x(), page.rect().center().x(), 2);
+    EXPECT_NEAR(strips.center().y(), page.rect().center().y(), 2);
+    const QImage graph = page.copy(strips);
+    const QImage legend =
+        page.copy(0, strips.bottom() + 1, page.width(), page.height() - strips.bottom() - 1);
+    for (const LegendEntry& entry : QuantityLegend()) {
+        EXPECT_TRUE(hasColour(graph, entry.colour)) << entry.text.toStdString();
+        EXPECT_TRUE(hasColour(legend, entry.colour)) << entry.text.toStdString();
+    }
+    EXPECT_TRUE(hasColour(graph, QColor(150, 150, 150)));
+    EXPECT_TRUE(hasColour(legend, Qt::black, 200));
 
-    const QString none = dir.filePath(QStringLiteral("none.pdf"));
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(none);
-    printer.setPrintRange(QPrinter::PageRange);
-    printer.setFromTo(2, 3);
-    form->PrintGraph(printer);
-    EXPECT_FALSE(QFile::exists(none));
+    print("none.pdf", [](QPrinter& printer) {
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(2, 3);
+    });
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("none.pdf"))));
 }
 
 TEST(Print, DialogOpensInLandscapeEveryTimeAndCancelChangesNothing) {

@@ -40,8 +40,5 @@ void PtyAnalyzer::writable() {
     const ssize_t n = ::write(m_pty.masterFd(), m_pending.constData(),
                               size_t(std::min<qsizetype>(m_pending.size(), 4096)));
     if (n > 0) m_pending.remove(0, n);
-    if (m_pending.isEmpty()) {
-        m_writer.setEnabled(false);
-        if (n > 0) emit AllWritten();
-    }
+    if (m_pending.isEmpty()) m_writer.setEnabled(false);
 }

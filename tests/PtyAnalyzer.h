@@ -24,12 +24,6 @@ public:
     QByteArray received;
     std::function<void(const QByteArray& command)> onCommand;
 
-signals:
-    // The last queued byte has just been handed to the line; emitted from
-    // within the write, so a receiver that notes the time gets the moment the
-    // answer was complete on the wire.
-    void AllWritten();
-
 private:
     void readable();
     void writable();

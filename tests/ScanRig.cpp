@@ -2,9 +2,9 @@
 
 #include <sys/ioctl.h>
 
+#include <QLabel>
 #include <QPushButton>
 #include <QTimer>
-#include <algorithm>
 
 #include "platform/serial/CommControl.h"
 #include "platform/widgets/PictureBox.h"
@@ -13,39 +13,12 @@ ScanRig::ScanRig(const QByteArray& answer, std::chrono::milliseconds messageChec
     : messages(messageCheck) {
     form.ui.cntlComm->SetDeviceOverride(pty.slavePath());
     analyzer.onCommand = [this, answer](const QByteArray&) {
-        if (answer.isEmpty()) return;
-        if (m_charsPerSecond > 0) {
-            sendPaced(answer);
-        } else {
-            analyzer.Queue(answer);
-        }
+        if (!answer.isEmpty()) analyzer.Queue(answer);
     };
-    QObject::connect(&analyzer, &PtyAnalyzer::AllWritten, [this] { m_lastByte = Clock::now(); });
-}
-
-ScanRig::~ScanRig() {
-    if (m_line.joinable()) m_line.join();
-}
-
-void ScanRig::sendPaced(const QByteArray& answer) {
-    if (m_line.joinable()) m_line.join();
-    m_line = std::thread([this, answer, rate = m_charsPerSecond] {
-        const auto chunk = qsizetype(std::max(1.0, rate / 1000));
-        const auto origin = Clock::now();
-        for (qsizetype sent = 0; sent < answer.size(); sent += chunk) {
-            std::this_thread::sleep_until(origin +
-                                          std::chrono::duration_cast<Clock::duration>(
-                                              std::chrono::duration<double>(double(sent) / rate)));
-            if (!pty.write(answer.mid(sent, chunk))) return;
-        }
-        m_lastByte = Clock::now();
-    });
 }
 
 void ScanRig::Scan() {
     form.ui.btnCollectDisplayData->click();
-    // The scan has read the last byte; the line's thread is done with it.
-    if (m_line.joinable()) m_line.join();
     // The last trace may still be a pending polyline; a user sees it only
     // once it has been stroked.
     form.ui.grphSWRDisplay->Image();
@@ -59,20 +32,21 @@ void ScanRig::During(std::function<bool()> action) {
     timer->start(2);
 }
 
-void ScanRig::StopAfter(std::chrono::milliseconds after) {
-    // A coarse timer may fire up to 5 % late, a quarter of a second in five.
-    QTimer::singleShot(after, Qt::PreciseTimer, form.ui.btnStopCollectData,
-                       [this] { form.ui.btnStopCollectData->click(); });
+void ScanRig::When(const QString& label, std::function<void()> action) {
+    During([this, label, action] {
+        if (form.ui.LblPoints->text() != label) return false;
+        action();
+        return true;
+    });
 }
 
-void ScanRig::StopWhenAllRead(std::function<void()> beforeStop) {
+void ScanRig::StopWhenAllRead() {
     // The kernel hands written bytes to the terminal's input queue a moment
     // later, so a line that looks empty must stay so for a few passes.
     auto quietPasses = std::make_shared<int>(0);
-    During([this, quietPasses, beforeStop] {
+    During([this, quietPasses] {
         *quietPasses = AllRead() ? *quietPasses + 1 : 0;
         if (*quietPasses < 10) return false;
-        if (beforeStop) beforeStop();
         form.ui.btnStopCollectData->click();
         return true;
     });

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <chrono>
 #include <functional>
-#include <thread>
 
 #include "FormFixture.h"
 #include "PtyAnalyzer.h"
@@ -15,44 +14,26 @@
 // while it waits.
 class ScanRig {
 public:
-    using Clock = std::chrono::steady_clock;
-
     explicit ScanRig(const QByteArray& answer = QByteArray(),
                      std::chrono::milliseconds messageCheck = std::chrono::milliseconds(5));
-    ~ScanRig();
-
-    // From now on the answer comes as a serial line delivers it, a
-    // millisecond's worth at a time from a thread of its own, whatever the
-    // program is doing; until then, as fast as the terminal takes it.
-    void PaceAt(double charsPerSecond) { m_charsPerSecond = charsPerSecond; }
 
     // Presses "Start Scan"; returns when the scan has finished, drawing included.
     void Scan();
     // Runs `action` every few milliseconds during the scan, until it says done.
     void During(std::function<bool()> action);
-    // Presses "Stop Request" once `after` has passed on the scan's own event loop.
-    void StopAfter(std::chrono::milliseconds after);
+    // Runs `action` once during the scan, as soon as the points label reads `label`.
+    void When(const QString& label, std::function<void()> action);
     // Presses "Stop Request" once the program has read all that the analyzer
-    // sent, as a user would when an answer never ends; `beforeStop` runs
-    // just before the press.
-    void StopWhenAllRead(std::function<void()> beforeStop = {});
+    // sent, as a user would when an answer never ends.
+    void StopWhenAllRead();
 
     // The analyzer has sent everything and no byte waits on the line or in the port.
     bool AllRead();
     // Buttons and port as between scans.
     bool Idle();
-    // When the analyzer handed the last byte of its latest answer to the line.
-    Clock::time_point LastByteWritten() const { return m_lastByte; }
 
     PtyPair pty;
     LoadedForm form;
     PtyAnalyzer analyzer{pty};
     MessageBoxCatcher messages;
-
-private:
-    void sendPaced(const QByteArray& answer);
-
-    double m_charsPerSecond = 0;
-    std::thread m_line;
-    Clock::time_point m_lastByte{};
 };

@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "core/ReceivedSweep.h"
 #include "sim/AnswerWriter.h"
 #include "sim/SweepSource.h"
 
@@ -13,13 +14,12 @@ namespace {
 
 using Fault = AnswerWriter::Fault;
 
-Sweep sampleSweep(std::size_t points) {
+// Values the wire carries exactly: SWR to two decimals, ohms to one.
+Sweep sampleSweep(int points) {
     Sweep sweep;
-    sweep.header = {140000, 143500, SweepSource::MeanStep(140000, 143500, points)};
-    for (std::size_t i = 0; i < points; ++i) {
-        sweep.points.push_back(
-            {{1.0 + 0.01 * double(i), 50.0 + double(i), -10.0 + 0.5 * double(i)}});
-    }
+    sweep.header = {140000, 143500, SweepSource::MeanStep(140000, 143500, std::size_t(points))};
+    for (int i = 0; i < points; ++i)
+        sweep.points.push_back({{(100 + i) / 100.0, (500 + i * 10) / 10.0, (i * 5 - 100) / 10.0}});
     return sweep;
 }
 
@@ -34,6 +34,34 @@ TEST(SimAnswerWriter, FormatsLikeTheInstrument) {
         {{{12345.678, 1e6, -1e6}}, "12345.68,1000000.0,-1000000.0"},
     };
     for (const auto& [point, text] : cases) EXPECT_EQ(AnswerWriter::formatPoint(point), text);
+}
+
+// What the emulator composes, the reader that the window and the tool share
+// takes back value for value, after junk too; a cut answer keeps the points
+// before the cut, one without its end marker all of them, and neither ends.
+TEST(SimAnswerWriter, TheSharedReaderTakesBackWhatWasComposed) {
+    const Sweep sweep = sampleSweep(40);
+    const struct {
+        const char* junk;
+        Fault fault;
+        std::size_t kept;
+        bool complete;
+    } cases[] = {{"", Fault::None, 40, true},
+                 {"8\r\ns\r\nS \r\nE\r\n", Fault::None, 40, true},
+                 {"", Fault::Cut, 20, false},
+                 {"", Fault::NoEnd, 40, false}};
+    for (const auto& c : cases) {
+        const std::string composed = AnswerWriter::compose(sweep, {c.junk, c.fault, 1});
+        EXPECT_EQ(composed.rfind(c.junk, 0), 0u) << "the junk comes first";
+        ReceivedSweep received;
+        received.Take(QString::fromStdString(composed));
+        EXPECT_EQ(received.Complete(), c.complete) << int(c.fault);
+        ASSERT_TRUE(received.sweep().header) << int(c.fault);
+        EXPECT_EQ(received.sweep().header->end, 143500);
+        ASSERT_EQ(received.sweep().points.size(), c.kept) << int(c.fault);
+        for (std::size_t i = 0; i < c.kept; ++i)
+            EXPECT_EQ(received.sweep().points[i].values, sweep.points[i].values) << i;
+    }
 }
 
 TEST(SimAnswerWriter, GarbageSpoilsOneFieldOfSomePointsAndKeepsTheFraming) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "sim/AnswerWriter.h"
+#include "sim/SimBand.h"
 #include "sim/SweepSource.h"
 
 namespace {
@@ -50,7 +51,6 @@ TEST(SimSweepSource, ATableWithoutRowsOrWithAFrequencyBelowOneIsRefused) {
     } cases[] = {
         {"\xEF\xBB\xBF" + header + "1000000,1.5,50,0\r\n2000000,2,25,-3.5", ""},
         {header, "no measurement rows"},
-        {"", "line 1: no header"},
         {header + "1000000,1.5x,50,0\n", "line 2: field 2"},
         {header + "1000000,1.5,50,0\n0,1.5,50,0\n", "frequency 0 is not positive"},
     };
@@ -69,4 +69,20 @@ TEST(SimSweepSource, ATableWithoutRowsOrWithAFrequencyBelowOneIsRefused) {
     std::string error;
     EXPECT_FALSE(SweepSource::FromTable(antennaData("no-such-recording.csv"), &error));
     EXPECT_NE(error.find("no-such-recording.csv"), std::string::npos);
+}
+
+TEST(SimSweepSource, ModelIsCutForTheBandAskedFor) {
+    const SweepSource source(AntennaModel::Kind::HalfWaveDipole, std::nullopt, 101);
+    for (int code = -1; code <= SimBand::kCount; ++code) {
+        const auto sweep = source.sweepFor(code);
+        ASSERT_EQ(bool(sweep), code >= 0 && code < SimBand::kCount) << code;
+        if (!sweep) continue;
+        ASSERT_EQ(sweep->points.size(), 101u);
+        // Resonant in the middle: capacitive below, inductive above.
+        EXPECT_LT(sweep->points[50].swr(), 1.5) << code;
+        EXPECT_TRUE(sweep->points.front().xOhm() < 0 && sweep->points.back().xOhm() > 0) << code;
+    }
+    // One 40 m dipole looked at on 20 m: near a full wave, hopelessly matched.
+    const auto mismatched = SweepSource(AntennaModel::Kind::HalfWaveDipole, 7.1e6, 11).sweepFor(8);
+    for (const auto& point : mismatched->points) EXPECT_GT(point.swr(), 10.0);
 }

@@ -28,18 +28,10 @@
 namespace {
 
 const QHash<QString, const char*> kDeliberate = {
-    {"keep-line-break-refused",
-     "a section, key or value holding CR or LF is refused: written as it stands it would end "
-     "the line early and let the rest pass for keys or sections of its own"},
-    {"keep-empty-header",
-     "a '[]' header survives a rewrite; the recorded implementation writes that section "
-     "without its header, so its keys join the section before it"},
-    {"keep-nul-line",
-     "a line holding a NUL keeps its bytes when another line changes; the recorded "
-     "implementation writes it cut at the NUL, which changes what it means"},
-    {"keep-no-best-fit",
-     "a character that code page 1252 lacks reads as '?'; the recorded implementation turns "
-     "some into a look-alike (U+0100 into 'A'), so that different names read the same"},
+    {"keep-line-break-refused", "CR or LF in a name or value would forge lines; refused"},
+    {"keep-empty-header", "a '[]' header stays, so its keys do not join the section before it"},
+    {"keep-nul-line", "a line holding a NUL keeps its bytes when another line changes"},
+    {"keep-no-best-fit", "no look-alike for a character outside code page 1252; '?' instead"},
 };
 
 using Bytes = std::optional<QByteArray>;
