@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/Angles.h"
 #include "core/Impedance.h"
 #include "core/NumberText.h"
 #include "core/Quantities.h"
@@ -20,7 +21,7 @@ namespace {
 
 using SmithGeometry::Gamma;
 
-constexpr double kPi = 3.14159265358979323846;
+using Angles::kPi;
 constexpr double kMarkRadius = 7;  // pixels
 
 const QColor kLocusColour = QColor::fromRgb(InfoOf(Quantity::Swr).colour);

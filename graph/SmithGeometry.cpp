@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/Angles.h"
+
 namespace SmithGeometry {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+using Angles::kPi;
 
 }  // namespace
 

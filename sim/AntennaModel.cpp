@@ -5,9 +5,11 @@
 #include <limits>
 #include <utility>
 
+#include "core/Angles.h"
+
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+using Angles::kPi;
 constexpr double kEuler = 0.57721566490153286061;
 constexpr double kSpeedOfLight = 299792458.0;  // m/s
 // Free-space wave impedance 120 pi ohms; the textbook formulas use 60 and 30.

@@ -1,8 +1,10 @@
 #include "core/analysis/LumpedPart.h"
 
+#include "core/Angles.h"
+
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+using Angles::kPi;
 
 }  // namespace
 

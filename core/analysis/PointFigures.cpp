@@ -2,11 +2,12 @@
 
 #include <cmath>
 
+#include "core/Angles.h"
 #include "core/analysis/LumpedPart.h"
 
 namespace {
 
-constexpr double kDegreesPerRadian = 180 / 3.14159265358979323846;
+using Angles::kDegreesPerRadian;
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <cmath>
 
+#include "core/Angles.h"
 #include "core/Impedance.h"
 #include "core/NumberText.h"
 
@@ -19,7 +20,7 @@ struct Options {
 };
 
 std::complex<double> fromPair(double a, double b, Format format) {
-    constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180;
+    constexpr double kRadiansPerDegree = 1 / Angles::kDegreesPerRadian;
     switch (format) {
         case Format::RealImaginary:
             return {a, b};
