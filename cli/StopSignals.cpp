@@ -10,6 +10,7 @@ namespace {
 
 constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
 int wakeFds[2] = {-1, -1};
+QSocketNotifier* notifier = nullptr;
 volatile std::sig_atomic_t caught = 0;
 
 void onSignal(int signalNumber) {
@@ -24,8 +25,13 @@ void onSignal(int signalNumber) {
 
 StopSignals::StopSignals(QObject* parent) : QObject(parent) {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, wakeFds) != 0) return;
-    m_notifier = new QSocketNotifier(wakeFds[0], QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, &StopSignals::drain);
+    notifier = new QSocketNotifier(wakeFds[0], QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, [this] {
+        char bytes[16];
+        while (::read(wakeFds[0], bytes, sizeof bytes) > 0) {
+        }
+        emit Arrived(caught);
+    });
     struct sigaction action {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
@@ -35,7 +41,8 @@ StopSignals::StopSignals(QObject* parent) : QObject(parent) {
 
 StopSignals::~StopSignals() {
     for (const int signalNumber : kSignals) std::signal(signalNumber, SIG_DFL);
-    delete m_notifier;
+    delete notifier;
+    notifier = nullptr;
     for (int& fd : wakeFds) {
         if (fd >= 0) ::close(fd);
         fd = -1;
@@ -44,10 +51,3 @@ StopSignals::~StopSignals() {
 }
 
 int StopSignals::Caught() { return caught; }
-
-void StopSignals::drain() {
-    char bytes[16];
-    while (::read(wakeFds[0], bytes, sizeof bytes) > 0) {
-    }
-    emit Arrived(caught);
-}

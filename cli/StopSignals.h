@@ -2,12 +2,11 @@
 
 #include <QObject>
 
-class QSocketNotifier;
-
-// Ctrl-C (SIGINT), SIGTERM and SIGHUP turned into an ordinary event of the
-// event loop: the handler only writes a byte into a socket pair, whose other
-// end wakes the loop, also while the scan's line reader sleeps in it. A
-// second signal of the same kind ends the program the hard way.
+// Stop requests turned into an ordinary event of the event loop, which they
+// wake also while the scan's line reader sleeps in it: on Unix the signals
+// Ctrl-C (SIGINT), SIGTERM and SIGHUP, on Windows the console's Ctrl-C,
+// Ctrl-Break and close. A second request of the same kind ends the program
+// the hard way. One instance at a time.
 class StopSignals : public QObject {
     Q_OBJECT
 
@@ -17,14 +16,10 @@ public:
     StopSignals(const StopSignals&) = delete;
     StopSignals& operator=(const StopSignals&) = delete;
 
-    // The first signal that came, 0 while none has.
+    // The signal number of the first request that came (Ctrl-C is SIGINT
+    // everywhere), 0 while none has.
     static int Caught();
 
 signals:
     void Arrived(int signalNumber);
-
-private:
-    void drain();
-
-    QSocketNotifier* m_notifier = nullptr;
 };

@@ -1,8 +1,14 @@
-#include <unistd.h>
-
+#include <QFile>
 #include <QGuiApplication>
 #include <QLocale>
 #include <clocale>
+#include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "cli/ScanTool.h"
 #include "platform/runtime/AppInfo.h"
@@ -24,6 +30,12 @@ int main(int argc, char** argv) {
     // Images are drawn off any screen: the tool runs where there is no
     // display at all, over ssh or from cron, whatever the environment says.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef Q_OS_WIN
+    // Off screen, the toolkit reads font files from a folder, which on
+    // Windows is the system's own.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
+        qputenv("QT_QPA_FONTDIR", QFile::encodeName(qEnvironmentVariable("SystemRoot") + "/Fonts"));
+#endif
     qInstallMessageHandler(quietToolkit);
     // The toolkit sees no argument of ours, so none is taken for its own.
     int toolkitArgc = 1;
@@ -37,6 +49,11 @@ int main(int argc, char** argv) {
     // to Com16 and the port it remembers.
     const QString folder = QCoreApplication::applicationDirPath();
     AppInfo::SetLocation(folder, QStringLiteral("Vantrel"));
-    ScanTool tool(folder, ::isatty(STDERR_FILENO) == 1);
+#ifdef Q_OS_WIN
+    const bool terminal = ::_isatty(::_fileno(stderr)) != 0;
+#else
+    const bool terminal = ::isatty(STDERR_FILENO) == 1;
+#endif
+    ScanTool tool(folder, terminal);
     return tool.Run(arguments);
 }

@@ -57,13 +57,14 @@ struct OpenPort {
 
 TEST(CommControlSettings, ParsesTheClassicSettingsText) {
     using S = CommControl::LineSettings;
-    using P = QSerialPort;
+    using P = S::Parity;
+    using B = S::StopBits;
     const std::pair<const char*, S> good[] = {
-        {"9600,N,8,1", S{9600, P::NoParity, P::Data8, P::OneStop}},
-        {"19200,e,7,2", S{19200, P::EvenParity, P::Data7, P::TwoStop}},
-        {"300,O,5,1.5", S{300, P::OddParity, P::Data5, P::OneAndHalfStop}},
-        {"115200,M,6,1", S{115200, P::MarkParity, P::Data6, P::OneStop}},
-        {" 1200 , s , 8 , 2 ", S{1200, P::SpaceParity, P::Data8, P::TwoStop}},
+        {"9600,N,8,1", S{9600, P::None, 8, B::One}},
+        {"19200,e,7,2", S{19200, P::Even, 7, B::Two}},
+        {"300,O,5,1.5", S{300, P::Odd, 5, B::OneAndHalf}},
+        {"115200,M,6,1", S{115200, P::Mark, 6, B::One}},
+        {" 1200 , s , 8 , 2 ", S{1200, P::Space, 8, B::Two}},
     };
     for (const auto& [text, expected] : good) {
         EXPECT_EQ(CommControl::ParseSettings(QString::fromLatin1(text)), expected) << text;
@@ -145,17 +146,18 @@ TEST(CommControlPort, AFailedOpenSaysPortDeviceAndReasonAndKeepsNothing) {
 }
 
 TEST(CommControlPort, ARefusedPermissionSaysHowUsersAreUsuallyLetIn) {
-    const std::tuple<QSerialPort::SerialPortError, bool, const char*, const char*> cases[] = {
-        {QSerialPort::PermissionError, false, "dialout", "group \"dialout\""},
-        {QSerialPort::PermissionError, false, "dialout", "log out and log in again"},
-        {QSerialPort::PermissionError, false, "uucp", "usermod -aG uucp"},
-        {QSerialPort::PermissionError, false, "root", "ask the administrator"},
-        {QSerialPort::PermissionError, true, "dialout", "in use by another program"},
-        {QSerialPort::DeviceNotFoundError, false, "", "plugged in"},
+    using F = CommControl::OpenFailure;
+    const std::tuple<F, bool, const char*, const char*> cases[] = {
+        {F::Refused, false, "dialout", "group \"dialout\""},
+        {F::Refused, false, "dialout", "log out and log in again"},
+        {F::Refused, false, "uucp", "usermod -aG uucp"},
+        {F::Refused, false, "root", "ask the administrator"},
+        {F::Refused, true, "dialout", "in use by another program"},
+        {F::NotFound, false, "", "plugged in"},
     };
-    for (const auto& [error, accessible, group, expected] : cases) {
+    for (const auto& [failure, accessible, group, expected] : cases) {
         const QString text = CommControl::DescribeOpenFailure(
-            2, QStringLiteral("/dev/ttyUSB0"), error, QStringLiteral("Permission denied"),
+            2, QStringLiteral("/dev/ttyUSB0"), failure, QStringLiteral("Permission denied"),
             accessible, QString::fromLatin1(group));
         EXPECT_TRUE(text.startsWith(u"Cannot open Com2 (/dev/ttyUSB0): Permission denied.") &&
                     text.contains(QLatin1String(expected)))

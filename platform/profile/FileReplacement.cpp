@@ -16,6 +16,7 @@
 #include <optional>
 #include <utility>
 #else
+#include <QFile>
 #include <QSaveFile>
 #endif
 

@@ -3,10 +3,12 @@
 #include <cstdint>
 
 // INI profile functions with the behaviour of the classic Windows profile API
-// (recorded test vectors are the reference). Texts are 8-bit strings in code
-// page 1252; a file that starts with a UTF-8 or UTF-16 byte-order mark is read
-// and written in its own encoding. A null pointer means "no value" exactly as
-// in that API. The rules by which a file reads are IniText's.
+// (recorded test vectors are the reference). On Windows they are the system's
+// own (kernel32's GetPrivateProfileStringA and its kin); elsewhere they are
+// implemented here, as described below. Texts are 8-bit strings in code page
+// 1252; a file that starts with a UTF-8 or UTF-16 byte-order mark is read and
+// written in its own encoding. A null pointer means "no value" exactly as in
+// that API. The rules by which a file reads are IniText's.
 namespace ProfileFunctions {
 
 // Copies a value (or, with a null key, the section's key names; with a null

@@ -3,14 +3,12 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <array>
-#include <cerrno>
 
 #include "platform/profile/IniFile.h"
 #include "platform/serial/CommError.h"
 #include "platform/serial/SerialPortMap.h"
 
 #ifdef Q_OS_UNIX
-#include <termios.h>
 #include <unistd.h>
 #endif
 
@@ -64,21 +62,18 @@ std::optional<CommControl::LineSettings> CommControl::ParseSettings(const QStrin
     settings.baud = baud.toInt(&ok);
     if (!ok || settings.baud <= 0 || !baud.front().isDigit()) return std::nullopt;
 
-    const auto parity = lookup<QSerialPort::Parity>(parts[1].trimmed().toUpper(),
-                                                    {{u"N", QSerialPort::NoParity},
-                                                     {u"E", QSerialPort::EvenParity},
-                                                     {u"O", QSerialPort::OddParity},
-                                                     {u"M", QSerialPort::MarkParity},
-                                                     {u"S", QSerialPort::SpaceParity}});
+    using Parity = LineSettings::Parity;
+    using StopBits = LineSettings::StopBits;
+    const auto parity = lookup<Parity>(parts[1].trimmed().toUpper(), {{u"N", Parity::None},
+                                                                      {u"E", Parity::Even},
+                                                                      {u"O", Parity::Odd},
+                                                                      {u"M", Parity::Mark},
+                                                                      {u"S", Parity::Space}});
     const auto dataBits =
-        lookup<QSerialPort::DataBits>(parts[2].trimmed(), {{u"5", QSerialPort::Data5},
-                                                           {u"6", QSerialPort::Data6},
-                                                           {u"7", QSerialPort::Data7},
-                                                           {u"8", QSerialPort::Data8}});
-    const auto stopBits =
-        lookup<QSerialPort::StopBits>(parts[3].trimmed(), {{u"1", QSerialPort::OneStop},
-                                                           {u"1.5", QSerialPort::OneAndHalfStop},
-                                                           {u"2", QSerialPort::TwoStop}});
+        lookup<int>(parts[2].trimmed(), {{u"5", 5}, {u"6", 6}, {u"7", 7}, {u"8", 8}});
+    const auto stopBits = lookup<StopBits>(
+        parts[3].trimmed(),
+        {{u"1", StopBits::One}, {u"1.5", StopBits::OneAndHalf}, {u"2", StopBits::Two}});
     if (!parity || !dataBits || !stopBits) return std::nullopt;
     settings.parity = *parity;
     settings.dataBits = *dataBits;
@@ -86,13 +81,13 @@ std::optional<CommControl::LineSettings> CommControl::ParseSettings(const QStrin
     return settings;
 }
 
-QString CommControl::DescribeOpenFailure(int port, const QString& device,
-                                         QSerialPort::SerialPortError error, const QString& reason,
-                                         bool accessible, const QString& group) {
+QString CommControl::DescribeOpenFailure(int port, const QString& device, OpenFailure failure,
+                                         const QString& reason, bool accessible,
+                                         const QString& group) {
     QString text = QStringLiteral("Cannot open Com%1 (%2): %3.").arg(port).arg(device, reason);
-    if (error == QSerialPort::DeviceNotFoundError) {
+    if (failure == OpenFailure::NotFound) {
         text += QStringLiteral(" Is the analyzer's serial adapter plugged in?");
-    } else if (error == QSerialPort::PermissionError) {
+    } else if (failure == OpenFailure::Refused) {
 #ifdef Q_OS_WIN
         Q_UNUSED(accessible);
         Q_UNUSED(group);
@@ -117,15 +112,12 @@ QString CommControl::DescribeOpenFailure(int port, const QString& device,
     return text;
 }
 
-CommControl::CommControl(QObject* parent) : QObject(parent) {
+CommControl::CommControl(QObject* parent) : QObject(parent), m_line(SerialLine::Create()) {
     singleCharacters();
-    // No limit: bytes that arrive while an event handler runs wait here
-    // instead of being dropped by the system's far smaller buffer.
-    m_port.setReadBufferSize(0);
-    applyLineSettings(m_settings);
-    connect(&m_port, &QSerialPort::readyRead, this, &CommControl::onReadyRead);
-    connect(&m_port, &QSerialPort::bytesWritten, this, &CommControl::onBytesWritten);
-    connect(&m_port, &QSerialPort::errorOccurred, this, &CommControl::onErrorOccurred);
+    m_line->setLine(m_settings);
+    connect(m_line.get(), &SerialLine::readyRead, this, &CommControl::onReadyRead);
+    connect(m_line.get(), &SerialLine::bytesWritten, this, &CommControl::onBytesWritten);
+    connect(m_line.get(), &SerialLine::failed, this, &CommControl::onLineFailed);
 }
 
 CommControl::~CommControl() = default;
@@ -169,7 +161,7 @@ void CommControl::SetPortOpen(bool open) {
     if (!open) {
         if (!m_open) return;
         m_closedLabel = portLabel();
-        if (m_port.isOpen()) m_port.close();
+        m_line->close();
         m_open = false;
         m_failure.clear();
         m_portReleased = false;
@@ -190,19 +182,17 @@ void CommControl::SetPortOpen(bool open) {
                             hintForMissingPort(m_commPort));
     }
     m_device = device;
-    m_port.setPortName(device);
-    // The port takes the stored line settings and handshaking as it opens.
-    if (!m_port.open(QIODevice::ReadWrite)) {
+    // The line takes the stored line settings and handshaking as it opens.
+    if (const std::optional<OpenFailure> failure = m_line->open(device)) {
         const QFileInfo node(device);
         bool accessible = true;
 #ifdef Q_OS_UNIX
         const QByteArray path = QFile::encodeName(device);
         accessible = ::access(path.constData(), R_OK | W_OK) == 0;
 #endif
-        const QString text = DescribeOpenFailure(m_commPort, device, m_port.error(),
-                                                 m_port.errorString(), accessible, node.group());
-        m_port.clearError();
-        throw CommError(CommError::PortUnavailable, text);
+        throw CommError(CommError::PortUnavailable,
+                        DescribeOpenFailure(m_commPort, device, *failure, m_line->errorString(),
+                                            accessible, node.group()));
     }
     m_open = true;
     m_closedLabel.clear();
@@ -219,15 +209,6 @@ void CommControl::SetPortOpen(bool open) {
     }
 }
 
-bool CommControl::applyLineSettings(const LineSettings& settings) {
-    // All four are attempted, so that a refused one leaves the others set.
-    bool ok = m_port.setBaudRate(settings.baud);
-    ok = m_port.setParity(settings.parity) && ok;
-    ok = m_port.setDataBits(settings.dataBits) && ok;
-    ok = m_port.setStopBits(settings.stopBits) && ok;
-    return ok;
-}
-
 void CommControl::SetSettings(const QString& text) {
     const std::optional<LineSettings> parsed = ParseSettings(text);
     if (!parsed) {
@@ -236,19 +217,9 @@ void CommControl::SetSettings(const QString& text) {
                                        "parity, data bits and stop bits such as 9600,N,8,1.")
                             .arg(text, portLabel()));
     }
-#ifndef Q_OS_WIN
-    // QSerialPort would quietly send one stop bit instead.
-    if (parsed->stopBits == QSerialPort::OneAndHalfStop) {
-        throw CommError(CommError::SetCommStateFailed,
-                        QStringLiteral("Cannot set %1 to %2: this system offers no 1.5 stop bits.")
-                            .arg(portLabel(), text));
-    }
-#endif
-    if (!applyLineSettings(*parsed)) {
-        const QString reason = m_port.errorString();
-        m_port.clearError();
-        applyLineSettings(m_settings);
-        m_port.clearError();
+    if (!m_line->setLine(*parsed)) {
+        const QString reason = m_line->errorString();
+        m_line->setLine(m_settings);
         throw CommError(CommError::SetCommStateFailed,
                         QStringLiteral("Cannot set %1 to %2: %3.").arg(portLabel(), text, reason));
     }
@@ -275,32 +246,11 @@ void CommControl::SetHandshaking(int mode) {
 }
 
 void CommControl::applyHandshaking() {
-    const QSerialPort::FlowControl flow = m_handshaking == 1   ? QSerialPort::SoftwareControl
-                                          : m_handshaking >= 2 ? QSerialPort::HardwareControl
-                                                               : QSerialPort::NoFlowControl;
-    bool ok = m_port.setFlowControl(flow);
-#ifdef Q_OS_UNIX
-    // QSerialPort offers one kind of flow control at a time; termios can do
-    // both, so XOn/XOff is added by hand.
-    if (ok && m_handshaking == 3 && m_port.isOpen()) {
-        termios settings{};
-        const int fd = static_cast<int>(m_port.handle());
-        ok = ::tcgetattr(fd, &settings) == 0;
-        settings.c_iflag |= IXON | IXOFF;
-        ok = ok && ::tcsetattr(fd, TCSANOW, &settings) == 0;
-        if (!ok) {
-            throw CommError(CommError::SetCommStateFailed,
-                            QStringLiteral("Cannot set the handshaking of %1: %2.")
-                                .arg(portLabel(), qt_error_string(errno)));
-        }
-    }
-#endif
-    if (!ok) {
-        const QString reason = m_port.errorString();
-        m_port.clearError();
-        throw CommError(
-            CommError::SetCommStateFailed,
-            QStringLiteral("Cannot set the handshaking of %1: %2.").arg(portLabel(), reason));
+    // 1 XOn/XOff, 2 RTS/CTS, 3 both.
+    if (!m_line->setHandshaking((m_handshaking & 1) != 0, (m_handshaking & 2) != 0)) {
+        throw CommError(CommError::SetCommStateFailed,
+                        QStringLiteral("Cannot set the handshaking of %1: %2.")
+                            .arg(portLabel(), m_line->errorString()));
     }
 }
 
@@ -310,17 +260,10 @@ void CommControl::SetDTREnable(bool enable) {
 }
 
 void CommControl::applyDtr() {
-    if (m_portReleased || m_port.setDataTerminalReady(m_dtrEnable)) return;
-    // Pseudo-terminals and some adapters have no modem lines; the analyzer
-    // does not need DTR, so that is not a failure.
-    if (m_port.error() == QSerialPort::UnsupportedOperationError) {
-        m_port.clearError();
-        return;
-    }
-    const QString reason = m_port.errorString();
-    m_port.clearError();
-    throw CommError(CommError::SetCommStateFailed,
-                    QStringLiteral("Cannot set DTR on %1: %2.").arg(portLabel(), reason));
+    if (m_portReleased || m_line->setDtr(m_dtrEnable)) return;
+    throw CommError(
+        CommError::SetCommStateFailed,
+        QStringLiteral("Cannot set DTR on %1: %2.").arg(portLabel(), m_line->errorString()));
 }
 
 // Thresholds count characters; 0 turns their event off.
@@ -342,7 +285,7 @@ void CommControl::SetSThreshold(int count) { m_sThreshold = checkedThreshold(cou
 int CommControl::InBufferCount() const {
     if (!m_open) return 0;
     if (m_portReleased) return static_cast<int>(m_tail.size() - m_tailPos);
-    return static_cast<int>(m_port.bytesAvailable());
+    return static_cast<int>(m_line->bytesAvailable());
 }
 
 void CommControl::SetInBufferCount(int count) {
@@ -355,14 +298,14 @@ void CommControl::SetInBufferCount(int count) {
                 .arg(count));
     }
     if (!m_open) throwNotOpen("empty the input buffer of");
-    if (!m_portReleased) m_port.clear(QSerialPort::Input);
+    if (!m_portReleased) m_line->clear(SerialLine::Direction::Input);
     m_tail.clear();
     m_tailPos = 0;
     m_rxOverRaised = false;
 }
 
 int CommControl::OutBufferCount() const {
-    return m_open && !m_portReleased ? static_cast<int>(m_port.bytesToWrite()) : 0;
+    return m_open && !m_portReleased ? static_cast<int>(m_line->bytesToWrite()) : 0;
 }
 
 void CommControl::SetOutBufferCount(int count) {
@@ -374,23 +317,21 @@ void CommControl::SetOutBufferCount(int count) {
                             .arg(count));
     }
     if (!m_open) throwNotOpen("empty the output buffer of");
-    if (!m_portReleased) m_port.clear(QSerialPort::Output);
+    if (!m_portReleased) m_line->clear(SerialLine::Direction::Output);
 }
 
 void CommControl::Output(const QByteArray& data) {
     if (!m_open) throwNotOpen("write to");
     if (!m_failure.isEmpty()) throw CommError(CommError::WriteFailed, m_failure);
-    if (m_port.write(data) != data.size()) {
-        const QString reason = m_port.errorString();
-        m_port.clearError();
-        throw CommError(CommError::WriteFailed,
-                        QStringLiteral("Cannot write to %1: %2.").arg(portLabel(), reason));
-    }
-    // Hand the bytes to the system now: a caller that closes the port right
-    // after writing must not lose them.
-    m_port.flush();
+    const bool written = m_line->write(data);
+    // A device that failed under the write says so in the control's words.
     if (!m_failure.isEmpty()) throw CommError(CommError::WriteFailed, m_failure);
-    if (m_port.bytesToWrite() > m_outBufferSize) raise(Event::TxFull);
+    if (!written) {
+        throw CommError(
+            CommError::WriteFailed,
+            QStringLiteral("Cannot write to %1: %2.").arg(portLabel(), m_line->errorString()));
+    }
+    if (m_line->bytesToWrite() > m_outBufferSize) raise(Event::TxFull);
 }
 
 void CommControl::SetInputLen(int count) {
@@ -409,15 +350,16 @@ QString CommControl::Input() {
     if (m_inputLen == 1) {
         char byte = 0;
         if (!m_portReleased) {
-            if (m_port.getChar(&byte)) return characterText(byte);
+            if (m_line->getChar(&byte)) return characterText(byte);
         } else if (m_tailPos < m_tail.size()) {
             return characterText(m_tail.at(m_tailPos++));
         }
     } else {
-        const qint64 waiting = m_portReleased ? m_tail.size() - m_tailPos : m_port.bytesAvailable();
+        const qint64 waiting =
+            m_portReleased ? m_tail.size() - m_tailPos : m_line->bytesAvailable();
         const qint64 count = m_inputLen == 0 ? waiting : std::min<qint64>(waiting, m_inputLen);
         if (count > 0) {
-            if (!m_portReleased) return QString::fromLatin1(m_port.read(count));
+            if (!m_portReleased) return QString::fromLatin1(m_line->read(count));
             const QString text = QString::fromLatin1(m_tail.mid(m_tailPos, count));
             m_tailPos += count;
             return text;
@@ -429,7 +371,7 @@ QString CommControl::Input() {
 
 bool CommControl::BytesWaiting() const {
     if (!m_open || !m_failure.isEmpty()) return true;
-    return m_port.bytesAvailable() > 0;
+    return m_line->bytesAvailable() > 0;
 }
 
 void CommControl::raise(Event event) {
@@ -438,7 +380,7 @@ void CommControl::raise(Event event) {
 }
 
 void CommControl::onReadyRead() {
-    const qint64 waiting = m_port.bytesAvailable();
+    const qint64 waiting = m_line->bytesAvailable();
     if (waiting <= m_inBufferSize) {
         m_rxOverRaised = false;
     } else if (!m_rxOverRaised) {
@@ -450,23 +392,17 @@ void CommControl::onReadyRead() {
 }
 
 void CommControl::onBytesWritten() {
-    if (m_open && m_sThreshold > 0 && m_port.bytesToWrite() < m_sThreshold) raise(Event::Send);
+    if (m_open && m_sThreshold > 0 && m_line->bytesToWrite() < m_sThreshold) raise(Event::Send);
 }
 
-void CommControl::onErrorOccurred(QSerialPort::SerialPortError error) {
-    // Only failures of the device itself matter here; refused settings are
-    // reported by the call that made them.
-    if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError &&
-        error != QSerialPort::WriteError) {
-        return;
-    }
+void CommControl::onLineFailed(SerialLine::Direction direction) {
     if (!m_open || !m_failure.isEmpty()) return;
-    // A hung-up device keeps signalling; Qt reports a read of nothing with
-    // whatever errno an earlier call left over, so its text would mislead:
-    // the description says what happened instead.
+    // The system's own text for a hung-up device misleads (on Unix a read of
+    // nothing comes with whatever errno an earlier call left over), so the
+    // description says what happened instead.
     m_failure = QStringLiteral("Cannot %1 %2: the device has gone away (unplugged or hung up).")
-                    .arg(error == QSerialPort::WriteError ? QStringLiteral("write to")
-                                                          : QStringLiteral("read from"),
+                    .arg(direction == SerialLine::Direction::Output ? QStringLiteral("write to")
+                                                                    : QStringLiteral("read from"),
                          portLabel());
     // Release the device once the port's own notification has returned
     // (closing inside it is not safe), keeping what was already received.
@@ -475,10 +411,9 @@ void CommControl::onErrorOccurred(QSerialPort::SerialPortError error) {
         this,
         [this, openCount] {
             if (!m_open || m_openCount != openCount || m_portReleased) return;
-            m_tail = m_port.readAll();
+            m_tail = m_line->read(m_line->bytesAvailable());
             m_tailPos = 0;
-            m_port.close();
-            m_port.clearError();
+            m_line->close();
             m_portReleased = true;
         },
         Qt::QueuedConnection);

@@ -2,16 +2,19 @@
 
 #include <QByteArray>
 #include <QObject>
-#include <QSerialPort>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <optional>
+
+#include "platform/serial/LineSettings.h"
+#include "platform/serial/SerialLine.h"
 
 // The main window's serial communications control: one port, opened and
 // closed on request, read one character at a time by polling. It runs on the
-// GUI thread over an asynchronous QSerialPort; incoming bytes are collected
-// by the port's read notifier while the event loop runs, so a reader that
-// yields between reads never blocks and never loses data.
+// GUI thread over the system's serial line (SerialLine), which collects
+// incoming bytes while the event loop runs, so a reader that yields between
+// reads never blocks and never loses data.
 //
 // Every operation that cannot be done throws CommError; its description
 // names the port (Com<n>), the device and the system's reason.
@@ -20,7 +23,7 @@ class CommControl : public QObject {
 
 public:
     // What the last OnComm was about (the classic control's numbering).
-    // QSerialPort reports neither line errors (break, framing, overrun,
+    // The serial lines report neither line errors (break, framing, overrun,
     // parity) nor modem-line changes, so only Send, Receive, RxOver and
     // TxFull are ever raised; the others exist for handlers to compare with.
     enum class Event : std::int16_t {
@@ -42,27 +45,22 @@ public:
     };
 
     // A parsed settings text such as "9600,N,8,1".
-    struct LineSettings {
-        qint32 baud = 9600;  // bits per second
-        QSerialPort::Parity parity = QSerialPort::NoParity;
-        QSerialPort::DataBits dataBits = QSerialPort::Data8;
-        QSerialPort::StopBits stopBits = QSerialPort::OneStop;
-        bool operator==(const LineSettings& o) const {
-            return baud == o.baud && parity == o.parity && dataBits == o.dataBits &&
-                   stopBits == o.stopBits;
-        }
-    };
+    using LineSettings = ::LineSettings;
     // "baud,parity,data bits,stop bits": baud a positive whole number, parity
     // one of N E O M S (either case), data bits 5 to 8, stop bits 1, 1.5 or 2.
     // Blanks around the parts are allowed. Empty for any other text.
     static std::optional<LineSettings> ParseSettings(const QString& text);
 
+    // Why a port could not be opened: no such device, refused (in use, or
+    // not this user's to use), or another reason the system gives.
+    using OpenFailure = SerialLine::OpenFailure;
     // The text of a failed open. `accessible` tells whether this user may
     // read and write the device node at all and `group` names the node's
-    // group, so that a refused permission can say how it is usually granted.
-    static QString DescribeOpenFailure(int port, const QString& device,
-                                       QSerialPort::SerialPortError error, const QString& reason,
-                                       bool accessible, const QString& group);
+    // group, so that a refused permission can say how it is usually granted
+    // (on Windows a refused port is one in use).
+    static QString DescribeOpenFailure(int port, const QString& device, OpenFailure failure,
+                                       const QString& reason, bool accessible,
+                                       const QString& group);
 
     explicit CommControl(QObject* parent = nullptr);
     ~CommControl() override;
@@ -132,15 +130,14 @@ private:
     QString portLabel() const;
     int checkedThreshold(int count, const char* which) const;
     [[noreturn]] void throwNotOpen(const char* operation) const;
-    bool applyLineSettings(const LineSettings& settings);
     void applyHandshaking();
     void applyDtr();
     void raise(Event event);
     void onReadyRead();
     void onBytesWritten();
-    void onErrorOccurred(QSerialPort::SerialPortError error);
+    void onLineFailed(SerialLine::Direction direction);
 
-    QSerialPort m_port;
+    std::unique_ptr<SerialLine> m_line;
     std::int16_t m_commPort = 1;
     QString m_deviceOverride;
     QString m_device;

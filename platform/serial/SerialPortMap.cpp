@@ -2,12 +2,12 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QSerialPortInfo>
 #include <QSet>
 #include <algorithm>
 
 #include "platform/profile/IniFile.h"
 #include "platform/profile/ProfileFunctions.h"
+#include "platform/serial/SerialLine.h"
 
 namespace SerialPortMap {
 namespace {
@@ -102,8 +102,7 @@ QString configuredDevice(int n, const QString& iniFile) {
 
 QStringList systemPorts() {
     QStringList locations;
-    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo& info : ports) locations.append(info.systemLocation());
+    for (const SerialLine::Port& port : SerialLine::SystemPorts()) locations.append(port.device);
     return locations;
 }
 
@@ -129,19 +128,11 @@ QString describeComPort(int n) {
     if (device.isEmpty()) return describeComPort(n, device, false, QString());
     // The system's list knows the adapter's maker; a configured device it
     // does not list may still exist (a pty, a renamed node).
-    bool present = QFileInfo::exists(device);
-    QString detail;
-    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo& info : ports) {
-        if (info.systemLocation() != device && info.portName() != device) continue;
-        present = true;
-        detail = info.description();
-        const QString maker = info.manufacturer();
-        if (!maker.isEmpty() && !detail.contains(maker))
-            detail = detail.isEmpty() ? maker : maker + u' ' + detail;
-        break;
+    for (const SerialLine::Port& port : SerialLine::SystemPorts()) {
+        if (port.device == device || port.name == device)
+            return describeComPort(n, device, true, port.detail);
     }
-    return describeComPort(n, device, present, detail);
+    return describeComPort(n, device, QFileInfo::exists(device), QString());
 }
 
 }  // namespace SerialPortMap
