@@ -6,6 +6,7 @@
 
 #ifdef Q_OS_WIN
 #include <io.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -19,6 +20,21 @@ namespace {
 // nothing to someone scripting sweeps; only its fatal errors get through.
 void quietToolkit(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
+
+// Whether stderr shows the progress line: a terminal. The line clears itself
+// with an ANSI sequence, which a Windows console carries out only in its
+// virtual-terminal mode; a console without that mode gets no progress line.
+bool progressTerminal() {
+#ifdef Q_OS_WIN
+    if (::_isatty(::_fileno(stderr)) == 0) return false;
+    const HANDLE console = ::GetStdHandle(STD_ERROR_HANDLE);
+    DWORD mode = 0;
+    return ::GetConsoleMode(console, &mode) &&
+           ::SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+#else
+    return ::isatty(STDERR_FILENO) == 1;
+#endif
 }
 
 }  // namespace
@@ -49,11 +65,6 @@ int main(int argc, char** argv) {
     // to Com16 and the port it remembers.
     const QString folder = QCoreApplication::applicationDirPath();
     AppInfo::SetLocation(folder, QStringLiteral("Vantrel"));
-#ifdef Q_OS_WIN
-    const bool terminal = ::_isatty(::_fileno(stderr)) != 0;
-#else
-    const bool terminal = ::isatty(STDERR_FILENO) == 1;
-#endif
-    ScanTool tool(folder, terminal);
+    ScanTool tool(folder, progressTerminal());
     return tool.Run(arguments);
 }

@@ -46,7 +46,6 @@ public:
     virtual std::optional<OpenFailure> open(const QString& device) = 0;
     // Releases the device; what was received and not read is dropped.
     virtual void close() = 0;
-    virtual bool isOpen() const = 0;
 
     virtual bool setLine(const LineSettings& settings) = 0;
     virtual bool setHandshaking(bool xOnXOff, bool rtsCts) = 0;

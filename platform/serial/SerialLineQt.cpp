@@ -37,8 +37,6 @@ public:
         m_port.clearError();
     }
 
-    bool isOpen() const override { return m_port.isOpen(); }
-
     bool setLine(const LineSettings& settings) override {
         // QSerialPort would quietly send one stop bit instead.
         if (settings.stopBits == LineSettings::StopBits::OneAndHalf)

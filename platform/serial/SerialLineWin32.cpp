@@ -85,8 +85,6 @@ public:
         m_readPos = 0;
     }
 
-    bool isOpen() const override { return m_handle != INVALID_HANDLE_VALUE; }
-
     bool setLine(const LineSettings& settings) override {
         return keepOrApply(m_settings, settings);
     }
@@ -145,6 +143,8 @@ public:
     }
 
 private:
+    bool isOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
+
     struct Handshaking {
         bool xOnXOff = false;
         bool rtsCts = false;
@@ -174,6 +174,8 @@ private:
                                                                             : ONE5STOPBITS;
         dcb.fBinary = TRUE;
         dcb.fParity = m_settings.parity != LineSettings::Parity::None;
+        // RTS stays low, as the classic control leaves it, unless it carries
+        // the handshake.
         dcb.fOutxCtsFlow = m_handshaking.rtsCts;
         dcb.fRtsControl = m_handshaking.rtsCts ? RTS_CONTROL_HANDSHAKE : RTS_CONTROL_DISABLE;
         dcb.fOutxDsrFlow = FALSE;
