@@ -35,15 +35,20 @@ inline Sweep SmallSweep(const char* points) {
     return sweep;
 }
 
-// One of the shared measured sweeps (NAME.csv); none where the data sets are
-// missing (or, failing the test, where the file does not parse).
-inline std::optional<Sweep> SharedSweep(const char* name) {
-    QFile file(QStringLiteral(VANTREL_SHARED_DIR "/antenna-data/%1.csv").arg(name));
+// The sweep of a CSV file; none where the file is missing (or, failing the
+// test, where it does not parse).
+inline std::optional<Sweep> CsvSweep(const QString& path) {
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
     const QByteArray bytes = file.readAll();
     QString error;
     auto sweep =
         CsvFile::Read(std::string_view(bytes.constData(), std::size_t(bytes.size())), &error);
-    if (!sweep) ADD_FAILURE() << error.toStdString();
+    if (!sweep) ADD_FAILURE() << path.toStdString() << ": " << error.toStdString();
     return sweep;
+}
+
+// One of the shared measured sweeps (NAME.csv); none where the data sets are missing.
+inline std::optional<Sweep> SharedSweep(const char* name) {
+    return CsvSweep(QStringLiteral(VANTREL_SHARED_DIR "/antenna-data/%1.csv").arg(name));
 }
