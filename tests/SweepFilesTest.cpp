@@ -47,9 +47,9 @@ void expectFaultsNameTheirLine(const Fault (&cases)[N], Reader read) {
 TEST(NumberText, ShortestTextsAndStrictFields) {
     const std::pair<double, const char*> texts[] = {{14e6, "14000000"},
                                                     {13651402.805611223, "13651402.805611223"},
+                                                    {1e21, "1e+21"},
                                                     {0.1 * 3, "0.30000000000000004"},
                                                     {1e20, "100000000000000000000"},
-                                                    {1e21, "1e+21"},
                                                     {1e-7, "0.0000001"},
                                                     {5e-8, "5e-08"},
                                                     {-0.0, "-0"},
@@ -79,8 +79,6 @@ TEST(CsvFile, EveryValueReadsBackExactly) {
         EXPECT_EQ(a.values, b.values) << i;
         EXPECT_EQ(std::signbit(a.rOhm()), std::signbit(b.rOhm())) << i;
     }
-    EXPECT_EQ(back->StartHz(), 13651402.805611223);
-    EXPECT_EQ(back->EndHz(), 7000000.000000001);
     EXPECT_TRUE(CsvFile::Write(sweep).startsWith("freq_hz,swr,r_ohm,x_ohm\n13651402.805611223,"));
 }
 
@@ -116,13 +114,9 @@ TEST(CsvFile, ColumnsAreFoundByName) {
 
 TEST(CsvFile, HeaderOnlyIsASweepWithoutPoints) {
     QString error;
-    const auto record = CsvFile::Read(
-        "\xEF\xBB\xBF"
-        "freq_hz,swr,r_ohm,x_ohm\r\n\r\n",
-        &error);
+    const auto record = CsvFile::Read("\357\273\277freq_hz,swr,r_ohm,x_ohm\r\n\r\n", &error);
     ASSERT_TRUE(record) << error.toStdString();
-    EXPECT_TRUE(record->points.empty());
-    EXPECT_FALSE(record->StartHz());
+    EXPECT_TRUE(record->points.empty() && !record->StartHz() && !record->EndHz());
 }
 
 TEST(CsvFile, FaultsNameTheirLine) {
