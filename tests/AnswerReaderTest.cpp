@@ -8,7 +8,6 @@
 
 #include "core/AnswerReader.h"
 #include "core/ReceivedSweep.h"
-#include "core/files/RecordedAnswer.h"
 
 namespace {
 
@@ -97,12 +96,4 @@ TEST(AnswerReader, RandomStreamsKeepTheInvariants) {
         // Short of the limit, only an end marker ends it.
         if (received.Complete() && points < 5) ASSERT_TRUE(stream.contains('E')) << run;
     }
-}
-
-// A recording cut in the middle of a line is named by the tool's test; one
-// that ends with its line names the line after it.
-TEST(RecordedAnswer, ACutRecordingNamesItsLastLine) {
-    QString error;
-    EXPECT_FALSE(RecordedAnswer::Read("S\r\n1,2,3\r\n", &error));
-    EXPECT_TRUE(error.startsWith(QStringLiteral("line 2: "))) << error.toStdString();
 }

@@ -5,7 +5,6 @@
 #include "TestSweeps.h"
 #include "core/analysis/BandCoverage.h"
 #include "core/analysis/Dip.h"
-#include "core/analysis/SweepSummary.h"
 #include "core/analysis/TrimAdvice.h"
 
 // from and the figures for an element of 2 m, worked out by hand from the
@@ -105,26 +104,17 @@ slimjim-2m summary: 101 points, 1.1253@146200000.000 res 144315819.209 2:1 14132
 slimjim-2m dips 3: 1.1253@146200000.000 141000000.000-151000000.000 res 144315819.209
 slimjim-2m trim 14175000.000: from 144315819.209 percent 918.101017 change 186.374507
 )";
-    const auto hz = [](const std::optional<double>& f) {
-        return f ? QString::asprintf("%.3f", *f) : QStringLiteral("null");
-    };
-    const auto run = [](const std::optional<SweepSummary::Edges>& edges) {
-        return edges ? QString::asprintf("%.3f-%.3f", edges->lowHz, edges->highHz)
-                     : QStringLiteral("null");
-    };
     QString worked;
     for (const char* name : {"efhw-8band-hf", "efhw-untuned-hf", "vertical-hf-choke",
                              "lwa-dipole-ns", "magloop-20m", "slimjim-2m"}) {
         const std::optional<Sweep> sweep = SharedSweep(name);
         if (!sweep) GTEST_SKIP() << "no data set " << name;
-        const SweepSummary s = SweepSummary::Of(*sweep);
-        worked += QString::asprintf("%s summary: %d points, %.4f@%.3f res ", name,
-                                    int(sweep->points.size()), *s.minSwr, *s.minSwrHz) +
-                  hz(s.resonanceHz) + " 2:1 " + run(s.swr2) + " 1.5:1 " + run(s.swr1_5) + "\n";
+        worked += QString::asprintf("%s summary: %d points, ", name, int(sweep->points.size())) +
+                  SummaryLine(SweepSummary::Of(*sweep)) + u'\n';
         for (const Dip& d : Dip::AllOf(*sweep, 3)) {
             worked += QString::asprintf("%s dips 3: %.4f@%.3f %.3f-%.3f res ", name, d.minSwr,
                                         d.minSwrHz, d.edges.lowHz, d.edges.highHz) +
-                      hz(d.resonanceHz) + "\n";
+                      HzText(d.resonanceHz) + u'\n';
         }
         const auto bands = [name](const Sweep& swept) {
             QString lines;
