@@ -375,9 +375,8 @@ TEST(ScanTool, RemembersTheWindowsPortAndNeverWritesItsFile) {
 TEST(ScanTool, ProgressOnlyOnATerminal) {
     SimProcess sim({"--baud", "9600", "--points", "60"});
     PtyPair terminal;
-    const int stderrEnd = terminal.slaveFd();
     QProcess tool;
-    tool.setChildProcessModifier([stderrEnd] { ::dup2(stderrEnd, STDERR_FILENO); });
+    tool.setChildProcessModifier([fd = terminal.slaveFd()] { ::dup2(fd, STDERR_FILENO); });
     tool.start(kTool, {"--port", sim.device});
     ASSERT_TRUE(tool.waitForFinished(-1));
     EXPECT_EQ(tool.exitCode(), 0);
