@@ -76,6 +76,19 @@ TEST(AnswerReader, FramingMarkersAndNumbers) {
     }
 }
 
+// What the window's scan asks between fields: whether the start marker has
+// come ("-" not yet), and whether the reader is inside the header ("h"),
+// which the window reads whole even when stopped.
+TEST(AnswerReader, StartAndHeaderAsTheWindowAsks) {
+    AnswerReader reader;
+    QString seen;
+    for (const char16_t* field : {u"s", u"S", u"1", u"2", u"3x", u"4", u"E", u"S"}) {
+        reader.Take(field);
+        seen += !reader.StartCame() ? u'-' : reader.InHeader() ? u'h' : u's';
+    }
+    EXPECT_EQ(seen, "-hhhssss");
+}
+
 // Whatever bytes come, the answer never holds more points than the limit,
 // keeps every point it counts, and ends only at the limit or a marker.
 TEST(AnswerReader, RandomStreamsKeepTheInvariants) {

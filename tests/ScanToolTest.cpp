@@ -271,8 +271,10 @@ TEST(ScanTool, EveryExitStatus) {
     ASSERT_TRUE(writeFile(dir.filePath("one.csv"), "freq_hz,swr,r_ohm,x_ohm\n1e6,1.5,40,10\n"));
     ASSERT_TRUE(writeFile(dir.filePath("empty.csv"), "freq_hz,swr,r_ohm,x_ohm\n"));
     const QString nowhere = "no/such/folder/x";
-    // Answers that stop half-way, or none to the second band: all time out;
-    // a complete sweep's file stays, none is written for an incomplete one.
+    // No answer, answers that stop half-way, none to the second band: all
+    // time out; a complete sweep's file stays, none is written for an
+    // incomplete one.
+    PtyPair silent;
     SimProcess cut({"--fast", "--fault", "cut"}), noEnd({"--fast", "--fault", "no-end"});
     PtyPair firstOnly;
     PtyAnalyzer answersBand8(firstOnly);
@@ -290,6 +292,7 @@ TEST(ScanTool, EveryExitStatus) {
         int status;
         QString err;  // what stderr holds; empty: nothing at all
         std::function<void(QProcess&)> during = {};
+        QByteArray out = {};  // how stdout starts
     } cases[] = {
         {{"--frobnicate"}, kUsage, "usage: vantrel-scan"},
         {{"report", "none.csv"}, kUsage, "cannot read"},
@@ -307,12 +310,15 @@ TEST(ScanTool, EveryExitStatus) {
         // A reference that cannot be read ends the run before the port is opened.
         {{"--port", "/dev/no-such-analyzer", "--reference", "none.csv"}, kUsage, "cannot read"},
         {{"compare", "cut.zm340", "bad.csv", "--png", "c.png"}, kUsage, "cut.zm340, line 4"},
+        {{"--port", silent.slavePath(), "--timeout", "0.5", "--csv", "t.csv"}, kNoAnswer, waited},
         {{"--port", cut.device, "--timeout", "0.5", "--csv", "t.csv"}, kNoAnswer, waited},
         {{"--port", noEnd.device, "--timeout", "0.5", "--csv", "t.csv"}, kNoAnswer, waited},
         {{"--port", firstOnly.slavePath(), "--band", "8,1-10MHz", "--csv", "t.csv", "--timeout",
           "0.5"},
          kNoAnswer,
-         waited},
+         waited,
+         {},
+         "20 Mtrs: 14.000 - 14.350 MHz, 1 points\n"},
         // A complete sweep that cannot be kept.
         {{"--port", sim.device, "--csv", nowhere}, kFileNotWritten, "cannot write"},
         // The device goes away in the middle of the answer.
@@ -337,6 +343,7 @@ TEST(ScanTool, EveryExitStatus) {
     for (const auto& c : cases) {
         const ToolRun run = runTool(c.arguments, dir.path(), c.during);
         EXPECT_EQ(run.status, c.status) << c.arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.out.startsWith(c.out)) << run.out.toStdString();
         EXPECT_TRUE(c.err.isEmpty() ? run.err.isEmpty() : run.err.contains(c.err.toUtf8()))
             << c.arguments.join(' ').toStdString() << ": " << run.err.toStdString();
     }
