@@ -534,10 +534,9 @@ TEST(ScanTool, CompareThreeSweepsEachTraceInItsColour) {
         const QJsonObject line = json(lines[i]);
         EXPECT_EQ(keysAfterTheNine(lines[i]), (QStringList{"file", "change"})) << i;
         EXPECT_EQ(line["file"].toString(), files[i]);
-        if (i > 0) {
+        if (i > 0)
             EXPECT_EQ(line["change"]["min_swr_hz"].toDouble(),
                       line["min_swr_hz"].toDouble() - first["min_swr_hz"].toDouble());
-        }
     }
 
     const QImage image(dir.filePath("three.png"));
