@@ -64,19 +64,15 @@ TEST(SummaryText, ReadableLinesWithChangeSinceThePreviousSweep) {
 }
 
 TEST(ProgressLine, TextFromWhatHasArrived) {
-    const struct {
-        const char* name;
-        ProgressLine::Reading reading;
-        const char* text;
-    } cases[] = {
-        {"waiting", {0, 16384, 12.4, {}}, "waiting for the analyzer, 0:12"},
-        {"rate not known yet", {1, 16384, 3, {}}, "1 of 16384 points"},
-        {"with time left", {1234, 16384, 20, 96}, "1234 of 16384 points, 96.0 points/s, 2:38 left"},
-        {"no expected count", {500, {}, 9, 50.25}, "500 points, 50.3 points/s"},
-        {"past the expected count", {502, 501, 9, 50}, "502 of 501 points, 50.0 points/s"},
-        {"minutes", {100, 400, 9, 2.5}, "100 of 400 points, 2.5 points/s, 2:00 left"},
+    const std::pair<ProgressLine::Reading, const char*> cases[] = {
+        {{0, 16384, 12.4, {}}, "waiting for the analyzer, 0:12"},
+        {{1, 16384, 3, {}}, "1 of 16384 points"},  // no rate yet
+        {{1234, 16384, 20, 96}, "1234 of 16384 points, 96.0 points/s, 2:38 left"},
+        {{500, {}, 9, 50.25}, "500 points, 50.3 points/s"},
+        {{502, 501, 9, 50}, "502 of 501 points, 50.0 points/s"},
+        {{100, 400, 9, 2.5}, "100 of 400 points, 2.5 points/s, 2:00 left"},
     };
-    for (const auto& c : cases) EXPECT_EQ(ProgressLine::Text(c.reading), c.text) << c.name;
+    for (const auto& [reading, text] : cases) EXPECT_EQ(ProgressLine::Text(reading), text) << text;
 }
 
 TEST(ProgressLine, ExpectedCountFromTheHeadersStep) {
@@ -89,10 +85,9 @@ TEST(ProgressLine, ExpectedCountFromTheHeadersStep) {
         {100000, 10000, 10, {}},   {100000, 10000, -900, 101},
         {0, 1e9, 1, 16384},        {5, 5, 1, 1},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : cases)
         EXPECT_EQ(ProgressLine::ExpectedPoints(c.start, c.end, c.step, 16384), c.expected)
             << c.start << " " << c.end << " " << c.step;
-    }
 }
 
 // The values worked out apart from the code: with w = 2 pi 7.1e6, the shunt
@@ -121,13 +116,11 @@ TEST(MatchText, NetworksFromTheLoadToTheLine) {
               "  match       14.000 MHz, -2.0 - j3.0 ohm\n"
               "              none (the resistance is not above 0 ohm)\n");
 
-    const struct {
-        double value;
-        const char* text;
-    } values[] = {
+    const std::pair<double, const char*> values[] = {
         {1.2449e-6, "1.24 uH"}, {2.12e-10, "212 pH"}, {4.7e-8, "47.0 nH"},   {9.996e-7, "1.00 uH"},
         {9.994e-7, "999 nH"},   {1e-12, "1.00 pH"},   {1e-3, "1.00 mH"},     {0.5, "500 mH"},
         {3.3, "3.30 H"},        {1e-16, "0.10 fH"},   {-4.7e-9, "-4.70 nH"},
     };
-    for (const auto& v : values) EXPECT_EQ(MatchText::Engineering(v.value, "H"), v.text) << v.value;
+    for (const auto& [value, text] : values)
+        EXPECT_EQ(MatchText::Engineering(value, "H"), text) << value;
 }

@@ -4,23 +4,29 @@
 
 #include <QFile>
 #include <QString>
-#include <cmath>
 #include <limits>
 #include <optional>
-#include <string>
 
 #include "core/Sweep.h"
+#include "core/analysis/SweepSummary.h"
 #include "core/files/CsvFile.h"
 
-// A figure that may be missing: kNone where none is wanted.
+// A figure the table of a point may leave empty.
 inline constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
-inline void ExpectValue(const std::optional<double>& got, double want, const std::string& what) {
-    if (std::isnan(want)) {
-        EXPECT_FALSE(got) << what;
-    } else {
-        ASSERT_TRUE(got) << what;
-        EXPECT_DOUBLE_EQ(*got, want) << what;
-    }
+
+// A frequency to the millihertz, or "null", as tests/data/trim_figures.py prints it.
+inline QString HzText(const std::optional<double>& hz) {
+    return hz ? QString::asprintf("%.3f", *hz) : QStringLiteral("null");
+}
+
+// A summary as tests/data/trim_figures.py prints it: the lowest SWR and its
+// frequency, the resonance, the 2:1 and the 1.5:1 run.
+inline QString SummaryLine(const SweepSummary& s) {
+    const auto run = [](const std::optional<SweepSummary::Edges>& edges) {
+        return edges ? HzText(edges->lowHz) + u'-' + HzText(edges->highHz) : QStringLiteral("null");
+    };
+    return QString::asprintf("%.4f@", s.minSwr.value_or(kNone)) + HzText(s.minSwrHz) + " res " +
+           HzText(s.resonanceHz) + " 2:1 " + run(s.swr2) + " 1.5:1 " + run(s.swr1_5);
 }
 
 // A file's sweep written out in a test: "swr/x swr/x ...", the points 1 MHz
@@ -35,15 +41,20 @@ inline Sweep SmallSweep(const char* points) {
     return sweep;
 }
 
-// One of the shared measured sweeps (NAME.csv); none where the data sets are
-// missing (or, failing the test, where the file does not parse).
-inline std::optional<Sweep> SharedSweep(const char* name) {
-    QFile file(QStringLiteral(VANTREL_SHARED_DIR "/antenna-data/%1.csv").arg(name));
+// The sweep of a CSV file; none where the file is missing (or, failing the
+// test, where it does not parse).
+inline std::optional<Sweep> CsvSweep(const QString& path) {
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
     const QByteArray bytes = file.readAll();
     QString error;
     auto sweep =
         CsvFile::Read(std::string_view(bytes.constData(), std::size_t(bytes.size())), &error);
-    if (!sweep) ADD_FAILURE() << error.toStdString();
+    if (!sweep) ADD_FAILURE() << path.toStdString() << ": " << error.toStdString();
     return sweep;
+}
+
+// One of the shared measured sweeps (NAME.csv); none where the data sets are missing.
+inline std::optional<Sweep> SharedSweep(const char* name) {
+    return CsvSweep(QStringLiteral(VANTREL_SHARED_DIR "/antenna-data/%1.csv").arg(name));
 }

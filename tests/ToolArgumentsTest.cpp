@@ -12,38 +12,22 @@ std::optional<ToolArguments> parse(const QStringList& arguments, QString* error 
 
 }  // namespace
 
+// What the tool's runs leave unseen: "=" forms, options before report's
+// file, a repeat until stopped, the default timeout, help anywhere. (The
+// tool's runs show which command a call is, and where each file goes.)
 TEST(ToolArguments, ScanOptions) {
-    const auto a = parse({"--port", "cOM7", "--band= 20 Mtrs", "--csv", "x.csv", "--s1p=x.s1p",
-                          "--png", "x.png", "--json", "--timeout", "2.5", "--repeat", "0"});
+    const auto a = parse({"--band= 20 Mtrs", "--s1p=x.s1p", "--repeat", "0"});
     ASSERT_TRUE(a);
-    EXPECT_EQ(a->command, ToolArguments::Command::Scan);
-    EXPECT_EQ(a->port->comNumber, 7);
     EXPECT_EQ(a->bandRows, std::vector<int>{8});
-    EXPECT_EQ(a->csvFile, "x.csv");
     EXPECT_EQ(a->s1pFile, "x.s1p");
-    EXPECT_EQ(a->pngFile, "x.png");
-    EXPECT_TRUE(a->json);
-    EXPECT_EQ(a->timeoutSeconds, 2.5);
     EXPECT_EQ(a->repeat, 0);
+    EXPECT_EQ(a->timeoutSeconds, 30);
 
-    const auto defaults = parse({});
-    ASSERT_TRUE(defaults);
-    EXPECT_FALSE(defaults->port);
-    EXPECT_EQ(defaults->bandRows, std::vector<int>{0});
-    EXPECT_EQ(defaults->timeoutSeconds, 30);
-    EXPECT_FALSE(defaults->repeat);
-    EXPECT_FALSE(defaults->json);
-
-    const auto report = parse({"report", "--json", "dipole.zm340", "--png", "d.png", "--table",
-                               "t.csv", "--match", "--smith=s.png", "--target", "14.175"});
+    const auto report = parse({"report", "--json", "dipole.zm340", "--smith=s.png"});
     ASSERT_TRUE(report);
-    EXPECT_EQ(report->command, ToolArguments::Command::Report);
     EXPECT_EQ(report->reportFile, "dipole.zm340");
-    EXPECT_EQ(report->tableFile, "t.csv");
-    EXPECT_TRUE(report->match);
+    EXPECT_TRUE(report->json);
     EXPECT_EQ(report->smithFile, "s.png");
-    EXPECT_EQ(report->analyses.targetHz, 14.175 * 1e6);
-    EXPECT_FALSE(defaults->match || defaults->analyses.targetHz);
     EXPECT_EQ(parse({"--band", "9", "--help"})->command, ToolArguments::Command::Help);
 }
 
@@ -56,22 +40,18 @@ TEST(ToolArguments, BandsByRowOrListText) {
     for (const auto& [text, row] : cases) EXPECT_EQ(ToolArguments::BandRow(text), row) << text;
 }
 
+// Anything else that is not empty is a device path, even what looks almost like a COM name.
 TEST(ToolArguments, PortsByComNameOrDevice) {
-    for (const char* text : {"Com0", "Com17", ""})
-        EXPECT_FALSE(ToolArguments::PortNamed(text)) << text;
-    const std::pair<const char*, int> coms[] = {{"Com1", 1}, {"COM16", 16}, {"com3", 3}};
-    for (const auto& [text, number] : coms) {
+    const std::pair<const char*, std::optional<int>> cases[] = {
+        {"Com1", 1}, {"COM16", 16}, {"com3", 3},  {"Com0", {}},        {"Com17", {}},
+        {"", {}},    {"ttyS1", 0},  {"Com1x", 0}, {"/dev/ttyUSB0", 0},
+    };
+    for (const auto& [text, number] : cases) {
         const auto port = ToolArguments::PortNamed(text);
-        ASSERT_TRUE(port) << text;
-        EXPECT_EQ(port->comNumber, number) << text;
-        EXPECT_TRUE(port->device.isEmpty()) << text;
-    }
-    // Anything else that is not empty is a device path, even what looks almost like a COM name.
-    for (const char* text : {"/dev/ttyUSB0", "ttyS1", "Com1x"}) {
-        const auto port = ToolArguments::PortNamed(text);
-        ASSERT_TRUE(port) << text;
-        EXPECT_EQ(port->comNumber, 0) << text;
-        EXPECT_EQ(port->device, QString::fromUtf8(text)) << text;
+        ASSERT_EQ(bool(port), bool(number)) << text;
+        if (!port) continue;
+        EXPECT_EQ(port->comNumber, *number) << text;
+        EXPECT_EQ(port->device, *number ? QString() : QString::fromUtf8(text)) << text;
     }
 }
 
@@ -82,7 +62,6 @@ TEST(ToolArguments, UsageErrorsSayWhat) {
     } cases[] = {
         {{"--frobnicate"}, "unknown option --frobnicate"},
         {{"stray"}, "unexpected argument \"stray\""},
-        {{"--band", "Moon"}, "--band is a row 0 to 15"},
         {{"--band"}, "--band needs a value"},
         {{"--csv", "--json"}, "--csv needs a value"},
         {{"--csv="}, "--csv needs a file name"},
@@ -91,13 +70,7 @@ TEST(ToolArguments, UsageErrorsSayWhat) {
         {{"--timeout", "soon"}, "--timeout needs seconds"},
         {{"--timeout", "3000000"}, "--timeout needs seconds"},
         {{"--repeat", "2.5"}, "--repeat needs a whole number"},
-        {{"--repeat", "-3"}, "--repeat needs a whole number"},
-        {{"--json=yes"}, "--json takes no value"},
         {{"--match=yes"}, "--match takes no value"},
-        {{"--smith="}, "--smith needs a file name"},
-        {{"--target", "0"}, "--target needs MHz above 0"},
-        {{"--target", "-14"}, "--target needs MHz above 0"},
-        {{"--target", "20m"}, "--target needs MHz above 0"},
         {{"--csv", "a", "--csv", "b"}, "--csv given twice"},
         {{"report"}, "report needs a file"},
         {{"report", "a.csv", "b.csv"}, "unexpected argument \"b.csv\""},
@@ -109,14 +82,12 @@ TEST(ToolArguments, UsageErrorsSayWhat) {
         {{"compare", "1", "2", "3", "4", "5", "6", "7", "8", "9"}, "compare needs 2 to 8 files"},
         {{"--band", "8,Moon"},
          "--band is a row 0 to 15 or a band such as \"20 Mtrs\", not \"Moon\""},
-        {{"--band", "8,"}, "--band is a row 0 to 15"},
         {{"--band", "8, 20 mtrs"}, "--band names \"20 mtrs\" twice"},
         {{"--dips", "1"}, "--dips needs an SWR above 1, not \"1\""},
         {{"--dips", "two"}, "--dips needs an SWR above 1"},
         {{"--target", "0"}, "--target needs MHz above 0, not \"0\""},
         {{"--target", "14", "--length", "-5"}, "--length needs metres above 0"},
         {{"--length", "5"}, "--length goes with --target"},
-        {{"--bands=yes"}, "--bands takes no value"},
     };
     for (const auto& c : cases) {
         QString error;
@@ -130,11 +101,9 @@ TEST(NumberedName, NumberBeforeTheExtension) {
         const char* path;
         int number;
         const char* expected;
-    } cases[] = {{"dipole.csv", 1, "dipole-001.csv"},
-                 {"dipole.csv", 42, "dipole-042.csv"},
+    } cases[] = {{"dipole.csv", 42, "dipole-042.csv"},
                  {"dipole.csv", 999, "dipole-999.csv"},
                  {"dipole.csv", 1000, "dipole-1000.csv"},
-                 {"dipole", 7, "dipole-007"},
                  {"runs/v1.2/dipole", 3, "runs/v1.2/dipole-003"},
                  {"runs/v1.2/loop.s1p", 3, "runs/v1.2/loop-003.s1p"},
                  {"archive.tar.gz", 2, "archive.tar-002.gz"},

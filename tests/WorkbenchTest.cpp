@@ -1,19 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QStringList>
-#include <cmath>
 #include <complex>
-#include <limits>
 
+#include "TestSweeps.h"
 #include "core/NumberText.h"
 #include "core/analysis/LMatch.h"
-#include "core/files/CsvFile.h"
 #include "core/files/FigureTable.h"
 
 namespace {
 
-constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
 using Figures = std::array<double, 7>;  // the table's columns after x_ohm; kNone: empty
 using Complex = std::complex<double>;
 
@@ -32,33 +28,6 @@ void expectRow(const Sweep& sweep, std::size_t i, const Figures& want, const std
             EXPECT_NEAR(NumberText::Whole(field.toStdString()).value_or(kNone), want[k],
                         1e-12 * std::fabs(want[k]))
                 << name << " column " << k + 4;
-        }
-    }
-}
-
-// What a network presents to the line, worked out from its parts as a
-// circuit: jwL and 1/(jwC) in series, their admittances added across.
-void expectNetworksMatch(const std::vector<LMatch::Network>& networks, Complex load, double hz,
-                         const std::string& name) {
-    const Complex jw(0, 2 * M_PI * hz);
-    const auto impedanceOf = [&](const LumpedPart& part) {
-        return part.kind == LumpedPart::Kind::L ? jw * part.value : 1.0 / (jw * part.value);
-    };
-    for (const LMatch::Network& network : networks) {
-        const auto series = [&](Complex z) {
-            return network.series ? z + impedanceOf(*network.series) : z;
-        };
-        const auto shunt = [&](Complex z) {
-            return network.shunt ? 1.0 / (1.0 / z + 1.0 / impedanceOf(*network.shunt)) : z;
-        };
-        const bool seriesFirst = network.nextToLoad == LMatch::Place::Series;
-        const Complex zin = seriesFirst ? shunt(series(load)) : series(shunt(load));
-        EXPECT_LE(std::abs(zin - 50.0) / 50, 1e-9) << name << ": " << zin;
-        for (const auto& part : {network.series, network.shunt})
-            EXPECT_TRUE(!part || (part->value > 0 && std::isfinite(part->value))) << name;
-        // A network of one part is named by where that part sits.
-        if (bool(network.series) != bool(network.shunt)) {
-            EXPECT_EQ(seriesFirst, bool(network.series)) << name;
         }
     }
 }
@@ -84,12 +53,8 @@ TEST(Workbench, TableOfTheSharedSweepsAsWorkedOutApart) {
          3.7383311741051695, 0.06533893120108018, 4.102395828178109e-08, kNone},
     };
     for (const auto& c : cases) {
-        QFile file(QStringLiteral(VANTREL_SHARED_DIR "/antenna-data/%1.csv").arg(c.name));
-        if (!file.open(QIODevice::ReadOnly)) GTEST_SKIP() << "no data set " << c.name;
-        const QByteArray bytes = file.readAll();
-        QString error;
-        const auto sweep = CsvFile::Read(std::string_view(bytes.constData(), bytes.size()), &error);
-        ASSERT_TRUE(sweep) << c.name;
+        const auto sweep = SharedSweep(c.name);
+        if (!sweep) GTEST_SKIP() << "no data set " << c.name;
         expectRow(*sweep, c.point, c.want, c.name + std::to_string(c.point));
     }
 }
@@ -122,8 +87,14 @@ TEST(Workbench, FiguresLeftEmptyWhereThePointDefinesNone) {
 
 // The counts worked out by hand: series next to the load needs 0 < R <= 50,
 // shunt next to it G <= 1/50; two solutions each; a part of zero reactance
-// drops out, which can make two networks one circuit.
+// drops out, which can make two networks one circuit. What each network
+// presents to the line is worked out from its parts as a circuit: jwL and
+// 1/(jwC) in series, their admittances added across.
 TEST(Workbench, EveryMatchingNetworkPresents50Ohms) {
+    const Complex jw(0, 2 * M_PI * 7.1e6);
+    const auto impedanceOf = [&](const LumpedPart& part) {
+        return part.kind == LumpedPart::Kind::L ? jw * part.value : 1.0 / (jw * part.value);
+    };
     const struct {
         const char* name;
         double r, x;
@@ -146,7 +117,24 @@ TEST(Workbench, EveryMatchingNetworkPresents50Ohms) {
     for (const auto& c : cases) {
         const auto networks = LMatch::Networks({c.r, c.x}, 7.1e6);
         EXPECT_EQ(networks.size(), c.networks) << c.name;
-        expectNetworksMatch(networks, {c.r, c.x}, 7.1e6, c.name);
+        for (const LMatch::Network& network : networks) {
+            const auto series = [&](Complex z) {
+                return network.series ? z + impedanceOf(*network.series) : z;
+            };
+            const auto shunt = [&](Complex z) {
+                return network.shunt ? 1.0 / (1.0 / z + 1.0 / impedanceOf(*network.shunt)) : z;
+            };
+            const bool seriesFirst = network.nextToLoad == LMatch::Place::Series;
+            const Complex load(c.r, c.x);
+            const Complex zin = seriesFirst ? shunt(series(load)) : series(shunt(load));
+            EXPECT_LE(std::abs(zin - 50.0) / 50, 1e-9) << c.name << ": " << zin;
+            for (const auto& part : {network.series, network.shunt})
+                EXPECT_TRUE(!part || (part->value > 0 && std::isfinite(part->value))) << c.name;
+            // A network of one part is named by where that part sits.
+            if (bool(network.series) != bool(network.shunt)) {
+                EXPECT_EQ(seriesFirst, bool(network.series)) << c.name;
+            }
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Dips, band coverage and trim advice of the shared antenna sweeps, worked
-out apart from the C++ code, for the tables of tests/TrimAnalysisTest.cpp.
+"""The summary, dips, band coverage and trim advice of the shared antenna
+sweeps, worked out apart from the C++ code, for the table of
+tests/TrimAnalysisTest.cpp.
 
     python3 tests/data/trim_figures.py ../shared/antenna-data
 
@@ -51,6 +52,32 @@ def nearest(candidates, hz):
     return best
 
 
+def run_edges(pts, i, j, t):
+    """The edges of the run of points i..j at or below t: each interpolated
+    to t where the run stops short of the sweep's end."""
+    low = pts[i][0] if i == 0 else crossing_at(pts[i - 1], pts[i], t)
+    high = pts[j][0] if j == len(pts) - 1 else crossing_at(pts[j], pts[j + 1], t)
+    return min(low, high), max(low, high)
+
+
+def summary(pts):
+    """The lowest SWR (the first of equals), the resonance nearest it, and the
+    runs at or below 2 and 1.5 around it."""
+    k = min(range(len(pts)), key=lambda n: (pts[n][1], n))
+    runs = []
+    for t in (2.0, 1.5):
+        if pts[k][1] > t:
+            runs.append(None)
+            continue
+        i = j = k
+        while i > 0 and pts[i - 1][1] <= t:
+            i -= 1
+        while j + 1 < len(pts) and pts[j + 1][1] <= t:
+            j += 1
+        runs.append(run_edges(pts, i, j, t))
+    return pts[k][1], pts[k][0], nearest(zero_crossings(pts), pts[k][0]), runs
+
+
 def dips(pts, t):
     """Maximal runs with swr <= t: (min_swr, its Hz, low, high, resonance)."""
     found = []
@@ -62,9 +89,7 @@ def dips(pts, t):
         j = i
         while j + 1 < len(pts) and pts[j + 1][1] <= t:
             j += 1
-        low = pts[i][0] if i == 0 else crossing_at(pts[i - 1], pts[i], t)
-        high = pts[j][0] if j == len(pts) - 1 else crossing_at(pts[j], pts[j + 1], t)
-        low, high = min(low, high), max(low, high)
+        low, high = run_edges(pts, i, j, t)
         k = min(range(i, j + 1), key=lambda n: (pts[n][1], n))
         inside = [c for c in zero_crossings(pts) if low <= c <= high]
         found.append((pts[k][1], pts[k][0], low, high, nearest(inside, pts[k][0])))
@@ -125,6 +150,10 @@ def main():
     folder = sys.argv[1] if len(sys.argv) > 1 else "../shared/antenna-data"
     for name in SETS:
         pts = load(os.path.join(folder, name + ".csv"))
+        swr, hz, res, runs = summary(pts)
+        print("%s summary: %d points, %.4f@%.3f res %s 2:1 %s 1.5:1 %s" %
+              (name, len(pts), swr, hz, "null" if res is None else "%.3f" % res,
+               *("null" if r is None else "%.3f-%.3f" % r for r in runs)))
         for d in dips(pts, 3.0):
             res = "null" if d[4] is None else "%.3f" % d[4]
             print("%s dips 3: %.4f@%.3f %.3f-%.3f res %s" % ((name,) + d[:4] + (res,)))
