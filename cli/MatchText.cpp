@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "cli/JsonText.h"
+#include "cli/SummaryText.h"
 #include "core/NumberText.h"
 #include "platform/runtime/NumberRules.h"
 
@@ -62,12 +63,12 @@ std::string Json(const std::optional<LMatch>& match) {
 }
 
 QString Readable(const LMatch& match) {
-    QString text = QStringLiteral("  %1%2 MHz, %3 %4 j%5 ohm\n")
-                       .arg(QStringLiteral("match"), -12)
-                       .arg(NumberRules::formatPattern(match.hz / 1e6, u"#0.000"),
-                            NumberRules::formatPattern(match.rOhm, u"0.0"),
-                            match.xOhm < 0 ? QStringLiteral("-") : QStringLiteral("+"),
-                            NumberRules::formatPattern(std::fabs(match.xOhm), u"0.0"));
+    QString text =
+        QStringLiteral("  %1%2 MHz, %3 %4 j%5 ohm\n")
+            .arg(QStringLiteral("match"), -12)
+            .arg(SummaryText::Mhz(match.hz), NumberRules::formatPattern(match.rOhm, u"0.0"),
+                 match.xOhm < 0 ? QStringLiteral("-") : QStringLiteral("+"),
+                 NumberRules::formatPattern(std::fabs(match.xOhm), u"0.0"));
     if (match.networks.empty())
         return text + kIndent + QStringLiteral("none (the resistance is not above 0 ohm)\n");
     for (const LMatch::Network& network : match.networks)

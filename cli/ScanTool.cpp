@@ -8,7 +8,6 @@
 
 #include "bands/BandTable.h"
 #include "cli/AnalysisText.h"
-#include "cli/ComparisonImage.h"
 #include "cli/ExitStatus.h"
 #include "cli/LiveScan.h"
 #include "cli/MatchText.h"
@@ -28,7 +27,6 @@
 #include "graph/SmithChart.h"
 #include "platform/drawing/PngFile.h"
 #include "platform/profile/SettingError.h"
-#include "platform/runtime/NumberRules.h"
 #include "platform/serial/CommControl.h"
 #include "settings/CSetting.h"
 #include "settings/PortSetting.h"
@@ -54,11 +52,10 @@ bool saveBytes(const QString& path, const QByteArray& bytes, QString* error) {
 // A line on stderr about what the tool could not do.
 void note(const QString& message) { print(stderr, ("vantrel-scan: " + message + u'\n').toUtf8()); }
 
-QString mhz(double hz) { return NumberRules::formatPattern(hz / 1e6, u"#0.000"); }
-
 QString rangeText(const Sweep& sweep) {
     return QStringLiteral("%1 - %2 MHz")
-        .arg(mhz(sweep.StartHz().value_or(0)), mhz(sweep.EndHz().value_or(0)));
+        .arg(SummaryText::Mhz(sweep.StartHz().value_or(0)),
+             SummaryText::Mhz(sweep.EndHz().value_or(0)));
 }
 
 QString bandText(int row) {
@@ -213,7 +210,7 @@ int ScanTool::compare(const ToolArguments& arguments) {
         names << QFileInfo(path).fileName();
     }
     if (!arguments.pngFile.isEmpty()) {
-        ComparisonImage image(sweeps, names);
+        SweepImage image(sweeps, names);
         const QImage page = image.Page(QStringLiteral("%1 - %2 MHz, %3 sweeps compared")
                                            .arg(image.FirstLabel(), image.LastLabel())
                                            .arg(sweeps.size()));
@@ -279,8 +276,8 @@ int ScanTool::writeFiles(const ToolArguments& arguments, const Sweep& sweep,
                      .arg(named(arguments.smithFile)));
             return true;
         }
-        const QString title =
-            imageTitle(mhz(sweep.StartHz().value_or(0)), mhz(sweep.EndHz().value_or(0)));
+        const QString title = imageTitle(SummaryText::Mhz(sweep.StartHz().value_or(0)),
+                                         SummaryText::Mhz(sweep.EndHz().value_or(0)));
         return saveBytes(named(arguments.smithFile),
                          PngFile::Encode(SmithChart::Image(sweep, title)), &error);
     };

@@ -21,7 +21,6 @@
 #include "PtyAnalyzer.h"
 #include "SimProcess.h"
 #include "TestSweeps.h"
-#include "cli/ComparisonImage.h"
 #include "cli/ExitStatus.h"
 #include "cli/SweepImage.h"
 #include "core/files/CsvFile.h"
@@ -540,10 +539,10 @@ TEST(ScanTool, CompareThreeSweepsEachTraceInItsColour) {
     }
 
     const QImage image(dir.filePath("three.png"));
-    const Trace efhw = traceOf(image, ComparisonImage::kColours[0]);
-    const Trace loop = traceOf(image, ComparisonImage::kColours[1]);
-    const Trace vertical = traceOf(image, ComparisonImage::kColours[2]);
-    EXPECT_EQ(ComparisonImage::kColours[0], kQuantities[0].colour) << "the window's SWR red";
+    const Trace efhw = traceOf(image, SweepImage::kColours[0]);
+    const Trace loop = traceOf(image, SweepImage::kColours[1]);
+    const Trace vertical = traceOf(image, SweepImage::kColours[2]);
+    EXPECT_EQ(SweepImage::kColours[0], kQuantities[0].colour) << "the window's SWR red";
     ASSERT_TRUE(efhw.pixels > 0 && loop.pixels > 0 && vertical.pixels > 0);
     EXPECT_NEAR(vertical.left, efhw.left, 2);
     EXPECT_NEAR(vertical.right, efhw.right, 2);
